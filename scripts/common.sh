@@ -1,0 +1,34 @@
+# Shared by run.sh and test.sh: installs the Debian 12 packages the build needs.
+
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-dejavu-core)
+
+# ensure_packages NAME...: installs, through apt-get, the packages that are not installed yet.
+ensure_packages() {
+    local missing=()
+    local package
+    for package in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$package")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if ! command -v apt-get >/dev/null 2>&1; then
+        echo "Please install these packages (apt-get is not available here): ${missing[*]}" >&2
+        return 1
+    fi
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo=(sudo)
+    fi
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# configure_and_build FOLDER [CMAKE OPTIONS...]: configures (once) and builds into FOLDER.
+configure_and_build() {
+    local folder=$1
+    shift
+    cmake -S . -B "$folder" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+    cmake --build "$folder"
+}

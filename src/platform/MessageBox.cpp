@@ -1,0 +1,49 @@
+#include "platform/MessageBox.h"
+
+#include "app/AppInfo.h"
+
+namespace platform {
+
+namespace {
+
+// Used when nothing was installed: answers as if the user pressed the first button, so core
+// code never blocks or crashes in a program that has no windows.
+class FirstButtonMessageBoxes : public MessageBoxService {
+public:
+    Answer show(const MessageBoxRequest &request) override
+    {
+        switch (request.buttons) {
+        case Buttons::OK:
+        case Buttons::OKCancel:
+            return Answer::OK;
+        case Buttons::YesNo:
+        case Buttons::YesNoCancel:
+            return Answer::Yes;
+        }
+        return Answer::OK;
+    }
+};
+
+std::unique_ptr<MessageBoxService> &installedService()
+{
+    static std::unique_ptr<MessageBoxService> service = std::make_unique<FirstButtonMessageBoxes>();
+    return service;
+}
+
+} // namespace
+
+std::unique_ptr<MessageBoxService> setMessageBoxService(std::unique_ptr<MessageBoxService> service)
+{
+    if (!service)
+        service = std::make_unique<FirstButtonMessageBoxes>();
+    installedService().swap(service);
+    return service;
+}
+
+Answer MsgBox(const QString &text, Buttons buttons, Icon icon, const QString &title)
+{
+    MessageBoxRequest request{text, buttons, icon, title.isEmpty() ? app::appTitle() : title};
+    return installedService()->show(request);
+}
+
+} // namespace platform

@@ -1,0 +1,78 @@
+#include "platform/MessageBox.h"
+#include "platform/SettingsStore.h"
+#include "support/TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+class TestSettingsStore : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { m_environment = std::make_unique<TestEnvironment>(); }
+    void cleanup() { m_environment.reset(); }
+
+    void absentKeysReadTheirDefault()
+    {
+        auto &store = platform::settingsStore();
+        QCOMPARE(store.read("Tallimer", "Options", "Auto Convert", "0"), QStringLiteral("0"));
+        QCOMPARE(store.read("Tallimer", "History", "Last Value", QString()), QString());
+    }
+
+    void valuesRoundTrip_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::newRow("word") << "True";
+        QTest::newRow("negative integer") << "-1";
+        QTest::newRow("exponent") << "1E+20";
+        QTest::newRow("decimal comma") << "2,5";
+        QTest::newRow("spaces and quotes") << " a \"b\" ";
+        QTest::newRow("empty") << "";
+    }
+    void valuesRoundTrip()
+    {
+        QFETCH(QString, value);
+        auto &store = platform::settingsStore();
+        store.write("Tallimer", "History", "Last Value", value);
+        QCOMPARE(store.read("Tallimer", "History", "Last Value", "default"), value);
+    }
+
+    void applicationsAndSectionsAreSeparate()
+    {
+        auto &store = platform::settingsStore();
+        store.write("Tallimer", "Options", "Compact Form", "True");
+        QCOMPARE(store.read("Other", "Options", "Compact Form", "0"), QStringLiteral("0"));
+        QCOMPARE(store.read("Tallimer", "History", "Compact Form", "0"), QStringLiteral("0"));
+        QVERIFY(QFile::exists(QDir(m_environment->settingsFolder()).filePath("Tallimer.ini")));
+    }
+
+    void removeDeletesOneKeyOnly()
+    {
+        auto &store = platform::settingsStore();
+        store.write("Tallimer", "History", "Last From Unit", "2");
+        store.write("Tallimer", "History", "Last To Unit", "3");
+        store.remove("Tallimer", "History", "Last From Unit");
+        store.remove("Tallimer", "History", "Never Written");
+        QCOMPARE(store.read("Tallimer", "History", "Last From Unit", QString()), QString());
+        QCOMPARE(store.read("Tallimer", "History", "Last To Unit", QString()), QStringLiteral("3"));
+    }
+
+    void scriptedBoxesAnswerInOrderAndFlagSurprises()
+    {
+        auto &boxes = m_environment->boxes();
+        boxes.expect(platform::Answer::No);
+        QCOMPARE(platform::MsgBox("first", platform::Buttons::YesNo), platform::Answer::No);
+        QVERIFY(boxes.unexpected().isEmpty());
+        QCOMPARE(platform::MsgBox("surprise", platform::Buttons::OKCancel), platform::Answer::Cancel);
+        QCOMPARE(boxes.unexpected().size(), 1);
+        QCOMPARE(boxes.shown().last().title, QStringLiteral("Tallimer"));
+        boxes.clear();
+    }
+
+private:
+    std::unique_ptr<TestEnvironment> m_environment;
+};
+
+QTEST_GUILESS_MAIN(TestSettingsStore)
+#include "tst_settingsstore.moc"

@@ -1,0 +1,83 @@
+#include "support/TestEnvironment.h"
+
+#include "app/AppInfo.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+void copyFactoryCatalogue(const QString &folder)
+{
+    QDir().mkpath(folder);
+    const QDir source(QStringLiteral(TALLIMER_FACTORY_CATALOGUE));
+    for (const QFileInfo &file : source.entryInfoList({QStringLiteral("*.ucr")}, QDir::Files))
+        QFile::copy(file.absoluteFilePath(), QDir(folder).filePath(file.fileName()));
+}
+
+TestEnvironment::TestEnvironment()
+    : m_previousLocale(QLocale())
+{
+    if (!m_folder.isValid())
+        qFatal("cannot create a temporary application folder");
+    copyFactoryCatalogue(binFolder());
+    copyFactoryCatalogue(binFolder() + QStringLiteral("/default"));
+    QDir().mkpath(settingsFolder());
+    app::setApplicationFolder(folder());
+
+    auto boxes = std::make_unique<platform::ScriptedMessageBoxes>();
+    m_boxes = boxes.get();
+    m_previousBoxes = platform::setMessageBoxService(std::move(boxes));
+    m_previousStore = platform::setSettingsStore(std::make_unique<platform::QtSettingsStore>(settingsFolder()));
+}
+
+TestEnvironment::~TestEnvironment()
+{
+    platform::setMessageBoxService(std::move(m_previousBoxes));
+    platform::setSettingsStore(std::move(m_previousStore));
+    app::setApplicationFolder(QString());
+    QLocale::setDefault(m_previousLocale);
+    // Make everything writable again so that the folder can be removed after permission tests.
+    const QFileDevice::Permissions owner = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    QFile::setPermissions(folder(), owner);
+    QDirIterator entries(folder(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                         QDirIterator::Subdirectories);
+    while (entries.hasNext())
+        QFile::setPermissions(entries.next(), owner);
+}
+
+QString TestEnvironment::binFolder() const
+{
+    return folder() + QStringLiteral("/bin");
+}
+
+QString TestEnvironment::settingsFolder() const
+{
+    return folder() + QStringLiteral("/settings");
+}
+
+void TestEnvironment::writeFile(const QString &relativePath, const QByteArray &bytes)
+{
+    const QString path = QDir(folder()).filePath(relativePath);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+QByteArray TestEnvironment::readFile(const QString &relativePath) const
+{
+    QFile file(QDir(folder()).filePath(relativePath));
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.readAll();
+}
+
+QString TestEnvironment::unexpectedBoxes() const
+{
+    QStringList lines;
+    for (const platform::MessageBoxRequest &box : m_boxes->unexpected())
+        lines.append(QStringLiteral("unexpected message box: \"%1\"").arg(box.text));
+    return lines.join(QLatin1Char('\n'));
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "platform/ScriptedMessageBoxes.h"
+#include "platform/SettingsStore.h"
+
+#include <QByteArray>
+#include <QLocale>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+
+// Everything a test needs to leave the user's files and settings alone: a temporary
+// application folder holding a copy of the factory catalogue in bin/ and bin/default/, a
+// settings store in that folder, and scripted message boxes. Restores the previous state when
+// destroyed. Create one per test function (in init()), destroy it in cleanup().
+class TestEnvironment {
+public:
+    TestEnvironment();
+    ~TestEnvironment();
+    TestEnvironment(const TestEnvironment &) = delete;
+    TestEnvironment &operator=(const TestEnvironment &) = delete;
+
+    QString folder() const { return m_folder.path(); }
+    QString binFolder() const;
+    QString settingsFolder() const;
+    platform::ScriptedMessageBoxes &boxes() { return *m_boxes; }
+
+    // Writes bytes to a file under the application folder (relative path), creating folders.
+    void writeFile(const QString &relativePath, const QByteArray &bytes);
+    QByteArray readFile(const QString &relativePath) const;
+
+    // A description of every box shown that no answer was queued for (empty when none).
+    QString unexpectedBoxes() const;
+
+private:
+    QTemporaryDir m_folder;
+    platform::ScriptedMessageBoxes *m_boxes = nullptr;
+    std::unique_ptr<platform::MessageBoxService> m_previousBoxes;
+    std::unique_ptr<platform::SettingsStore> m_previousStore;
+    QLocale m_previousLocale;
+};
+
+// Copies the factory catalogue folder into folder (as bin/ would hold it).
+void copyFactoryCatalogue(const QString &folder);
+
+// Fails the current test when a message box was shown that the test did not expect.
+#define VERIFY_NO_UNEXPECTED_BOXES(environment)                                                    \
+    QVERIFY2((environment).unexpectedBoxes().isEmpty(), qPrintable((environment).unexpectedBoxes()))
