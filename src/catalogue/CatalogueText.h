@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+// Catalogue files are single-byte Windows-1252 text on every platform, so a catalogue moves
+// between Windows and Linux unchanged.
+namespace catalogue {
+
+QString decodeCatalogueText(const QByteArray &bytes);
+
+// The bytes of text, or nothing when a character has no Windows-1252 byte.
+std::optional<QByteArray> encodeCatalogueText(const QString &text);
+
+// True when every character of text can be stored in a catalogue file.
+bool isCatalogueText(const QString &text);
+
+// The characters of text that no catalogue file can hold, each once, in order of appearance.
+QString charactersOutsideCatalogue(const QString &text);
+
+} // namespace catalogue

@@ -1,0 +1,153 @@
+#include "catalogue/File_IO.h"
+
+#include "catalogue/CatalogueText.h"
+#include "platform/MessageBox.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace File_IO {
+
+namespace {
+const QString kCrLf = QStringLiteral("\r\n");
+
+bool endsWithoutLineEnd(QFile &file)
+{
+    const qint64 size = file.size();
+    if (size == 0)
+        return false;
+    if (size < 2 || !file.seek(size - 2))
+        return true;
+    return file.read(2) != QByteArrayLiteral("\r\n");
+}
+} // namespace
+
+bool FileExists(const QString &path)
+{
+    if (path.isEmpty())
+        return false;
+    const QFileInfo info(path);
+    return info.exists() && !info.isDir();
+}
+
+QString ReadWholeFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    return catalogue::decodeCatalogueText(file.readAll());
+}
+
+QStringList splitAtCrLf(const QString &text)
+{
+    if (text.isEmpty())
+        return {};
+    return text.split(kCrLf);
+}
+
+QString ReadFileLine(const QString &path, qint32 lineIndex)
+{
+    const QStringList pieces = splitAtCrLf(ReadWholeFile(path));
+    if (lineIndex < 0 || lineIndex >= pieces.size())
+        return QString();
+    return pieces.at(lineIndex);
+}
+
+int countFields(const QString &text)
+{
+    int count = 0;
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    const auto isDelimiter = [&](qsizetype at) {
+        const QChar c = text.at(at);
+        return c == QLatin1Char(',') || c == QLatin1Char('\r') || c == QLatin1Char('\n');
+    };
+    while (i < n) {
+        while (i < n && (text.at(i) == QLatin1Char(' ') || text.at(i) == QLatin1Char('\t')))
+            ++i;
+        if (i < n && text.at(i) == QLatin1Char('"')) {
+            ++i;
+            while (i < n && text.at(i) != QLatin1Char('"'))
+                ++i;
+            if (i < n)
+                ++i;
+        }
+        while (i < n && !isDelimiter(i))
+            ++i;
+        ++count;
+        if (i >= n)
+            break;
+        if (text.at(i) == QLatin1Char(',')) {
+            ++i;
+            if (i >= n)
+                ++count; // a comma at the very end leaves one more empty field
+        } else if (text.at(i) == QLatin1Char('\r')) {
+            ++i;
+            if (i < n && text.at(i) == QLatin1Char('\n'))
+                ++i;
+        } else {
+            ++i;
+        }
+    }
+    return count;
+}
+
+QString tooManyLinesMessage(const QString &path)
+{
+    return QStringLiteral("File: %1\r\nFile has more than %2 lines and cannot be used.").arg(path).arg(kMaxLines);
+}
+
+qint16 CountFileLines(const QString &path)
+{
+    if (!FileExists(path)) {
+        platform::MsgBox(QStringLiteral("File: ") + path + QStringLiteral("\r\nFile Does Not Exist."));
+        return -1;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    const int count = countFields(catalogue::decodeCatalogueText(file.readAll()));
+    if (count > kMaxLines) {
+        platform::MsgBox(tooManyLinesMessage(path));
+        return kTooManyLines;
+    }
+    return qint16(count);
+}
+
+bool AppendLineToFile(const QString &path, const QString &text)
+{
+    const auto bytes = catalogue::encodeCatalogueText(text + kCrLf);
+    if (!bytes)
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        return false;
+    QByteArray data;
+    if (endsWithoutLineEnd(file))
+        data = QByteArrayLiteral("\r\n");
+    data.append(*bytes);
+    if (!file.seek(file.size()))
+        return false;
+    return file.write(data) == data.size() && file.flush();
+}
+
+bool ClearFile(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isFile() || info.isHidden())
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return true;
+}
+
+bool FileContainsText(const QString &searchText, const QString &path)
+{
+    const QString text = ReadWholeFile(path);
+    if (searchText.isEmpty())
+        return !text.isEmpty();
+    return text.contains(searchText, Qt::CaseSensitive);
+}
+
+} // namespace File_IO
