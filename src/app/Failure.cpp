@@ -21,6 +21,8 @@ QString standardDescription(int number)
         return QStringLiteral("Path/File access error");
     case kErrInvalidPropertyValue:
         return QStringLiteral("Invalid property value");
+    case kErrInvalidPropertyArrayIndex:
+        return QStringLiteral("Invalid property array index");
     default:
         return QStringLiteral("Application-defined or object-defined error");
     }

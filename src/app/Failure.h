@@ -14,6 +14,7 @@ inline constexpr int kErrTypeMismatch = 13;
 inline constexpr int kErrInvalidProcedureCall = 5;
 inline constexpr int kErrPathFileAccess = 75;
 inline constexpr int kErrInvalidPropertyValue = 380;
+inline constexpr int kErrInvalidPropertyArrayIndex = 381;
 
 // The standard description of a classic error number.
 QString standardDescription(int number);

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+#include <vector>
+
+class COptions;
+class CHistory;
+
+namespace conversion {
+
+// The main window's factor table: element i holds the factor text of line i of the loaded
+// category file, or empty text for a blank or rejected line.
+using UnitValueArray = std::vector<QString>;
+
+// What a conversion reads from and writes to the main window. Form1 implements it; tests use a
+// plain fake, so the whole conversion runs without a window.
+class ConversionView {
+public:
+    virtual ~ConversionView() = default;
+    virtual QString fromUnitText() const = 0;      // text of FromUnit
+    virtual QString toUnitText() const = 0;        // text of ToUnit
+    virtual QString decimalPlacesText() const = 0; // text of DecPlace
+    virtual QString categoryText() const = 0;      // text of the selected entry of UnitType
+    virtual int categoryIndex() const = 0;         // selected positions, -1 for none
+    virtual int fromUnitIndex() const = 0;
+    virtual int toUnitIndex() const = 0;
+    // Item tags (file line numbers) of the selected entries; app::Failure 381 with no selection.
+    virtual int fromUnitTag() const = 0;
+    virtual int toUnitTag() const = 0;
+    virtual QString numberText() const = 0;        // ConvertNum
+    virtual void setNumberText(const QString &text) = 0;
+    virtual void setResultText(const QString &text) = 0; // Result
+};
+
+} // namespace conversion
