@@ -1,10 +1,629 @@
 #include "mainwindow/Form1.h"
 
 #include "app/AppInfo.h"
+#include "app/Failure.h"
+#include "app/ReportError.h"
+#include "catalogue/CataloguePaths.h"
+#include "catalogue/ListFile.h"
+#include "mainwindow/ListOrder.h"
+#include "mainwindow/Twips.h"
+#include "mainwindow/UnitListModel.h"
+#include "conversion/NumberText.h"
+#include "platform/MessageBox.h"
+#include "platform/widgets/BusyPointer.h"
+#include "settings/ProgramRecords.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCursor>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+
+namespace {
+
+// Assumed border and caption of the window frame, for turning the designed outer size into
+// the client size Qt fixes.
+constexpr int kFrameWidthPixels = 8;
+constexpr int kFrameHeightPixels = 31;
+
+// Designed window size (outer, twips).
+constexpr double kNormalWidth = 9720;
+constexpr double kNormalHeight = 5625;
+
+QLabel *makeLabel(QWidget *parent, const QString &objectName, const QString &caption)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setObjectName(objectName);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+template <typename Widget>
+Widget *named(Widget *widget, const QString &objectName, const QString &accessibleName, const QString &toolTip = {})
+{
+    widget->setObjectName(objectName);
+    widget->setAccessibleName(accessibleName);
+    if (!toolTip.isEmpty())
+        widget->setToolTip(toolTip);
+    return widget;
+}
+
+} // namespace
 
 Form1::Form1(QWidget *parent)
-    : QMainWindow(parent)
+    : QWidget(parent)
 {
-    setWindowTitle(app::programBaseName() + QStringLiteral(" Version ") + app::versionText());
-    resize(648, 375);
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(app::appTitle());
+    QFont font;
+    font.setFamilies({QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"),
+                      QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    font.setPixelSize(11);
+    setFont(font);
+    createControls();
+    createPopUpMenu();
+    applyNormalGeometry();
+    connectHandlers();
+    unitValueArray.assign(1, QString());
+    FixWindowSize();
+}
+
+Form1::~Form1() = default;
+
+void Form1::createControls()
+{
+    Image1 = named(new QLabel(this), QStringLiteral("Image1"), QStringLiteral("Tallimer banner"));
+    Image3 = named(new QLabel(this), QStringLiteral("Image3"), QStringLiteral("Banner"));
+    Image1->setScaledContents(true);
+    Image3->setScaledContents(true);
+    Line1 = named(new QFrame(this), QStringLiteral("Line1"), QStringLiteral("Separator"));
+    Line1->setFrameShape(QFrame::HLine);
+    Line1->setFrameShadow(QFrame::Sunken);
+
+    Label1 = makeLabel(this, QStringLiteral("Label1"), QStringLiteral("Select Converter Type from List Below"));
+    UnitType = named(new QListWidget(this), QStringLiteral("UnitType"), Label1->text());
+    UnitType->setSelectionMode(QAbstractItemView::SingleSelection);
+    Label1->setBuddy(UnitType);
+
+    ConvertNumName = makeLabel(this, QStringLiteral("ConvertNumName"), QStringLiteral("Number To Convert ? "));
+    ConvertNum = named(new QLineEdit(QStringLiteral("1"), this), QStringLiteral("ConvertNum"),
+                       ConvertNumName->text().trimmed(), QStringLiteral("Enter number To Be Converted"));
+    ConvertNumName->setBuddy(ConvertNum);
+
+    DecPlaceName = makeLabel(this, QStringLiteral("DecPlaceName"),
+                             QStringLiteral("Number Of Decimal Places ?  (Default five)   "));
+    DecPlaceName->setWordWrap(true);
+    DecPlace = named(new QComboBox(this), QStringLiteral("DecPlace"), QStringLiteral("Number Of Decimal Places"),
+                     QStringLiteral("Select Number Of Decimal Places"));
+    DecPlaceName->setBuddy(DecPlace);
+
+    ConvertFromName = makeLabel(this, QStringLiteral("ConvertFromName"), QStringLiteral("Convert From"));
+    FromUnit = named(new QComboBox(this), QStringLiteral("FromUnit"), ConvertFromName->text(),
+                     QStringLiteral("Select Unit To Convert From "));
+    ConvertFromName->setBuddy(FromUnit);
+    ConvertToName = makeLabel(this, QStringLiteral("ConvertToName"), QStringLiteral("Convert To"));
+    ToUnit = named(new QComboBox(this), QStringLiteral("ToUnit"), ConvertToName->text(),
+                   QStringLiteral("Select Unit To Convert To"));
+    ConvertToName->setBuddy(ToUnit);
+    for (QComboBox *unitList : {FromUnit, ToUnit}) {
+        unitList->setEditable(true);
+        unitList->setInsertPolicy(QComboBox::NoInsert);
+        unitList->setCompleter(nullptr); // completion is the type-ahead routine's job
+        // Measuring every entry of a long category to size the box would cost seconds.
+        unitList->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        unitList->setMaxVisibleItems(20);
+    }
+
+    Convert = named(new QPushButton(QStringLiteral("Convert"), this), QStringLiteral("Convert"),
+                    QStringLiteral("Convert"), QStringLiteral("Click to Convert"));
+    Convert->setDefault(true);
+    Reset = named(new QPushButton(QStringLiteral("Reset"), this), QStringLiteral("Reset"), QStringLiteral("Reset"),
+                  QStringLiteral("Click To Reset Form"));
+
+    ResultName = makeLabel(this, QStringLiteral("ResultName"), QStringLiteral("Result:"));
+    Result = named(new QLineEdit(this), QStringLiteral("Result"), QStringLiteral("Result"),
+                   QStringLiteral("Your Result Will Appear Here"));
+    Result->setReadOnly(true);
+    ResultName->setBuddy(Result);
+
+    Label2 = makeLabel(this, QStringLiteral("Label2"), QString());
+    Label2->setAlignment(Qt::AlignCenter);
+
+    setTabOrder(UnitType, ConvertNum);
+    setTabOrder(ConvertNum, DecPlace);
+    setTabOrder(DecPlace, FromUnit);
+    setTabOrder(FromUnit, ToUnit);
+    setTabOrder(ToUnit, Convert);
+    setTabOrder(Convert, Reset);
+    setTabOrder(Reset, Result);
+
+    for (QWidget *control : popUpMenuControls()) {
+        control->installEventFilter(this);
+        if (control == UnitType)
+            UnitType->viewport()->installEventFilter(this);
+    }
+}
+
+void Form1::createPopUpMenu()
+{
+    MenuPopUp = new QMenu(QStringLiteral("PopUp"), this);
+    MenuPopUp->setObjectName(QStringLiteral("MenuPopUp"));
+    const auto add = [this](const QString &objectName, const QString &caption) {
+        QAction *action = MenuPopUp->addAction(caption);
+        action->setObjectName(objectName);
+        return action;
+    };
+    mnuOptions = add(QStringLiteral("mnuOptions"), QStringLiteral("&Options"));
+    mnuInvert = add(QStringLiteral("mnuInvert"), QStringLiteral("&Invert Selections"));
+    mnuInvert->setEnabled(false);
+    mnuATop = add(QStringLiteral("mnuATop"), QStringLiteral("&Always on Top"));
+    mnuATop->setCheckable(true);
+    mnuForm = add(QStringLiteral("mnuForm"), QStringLiteral("&Compact Window"));
+    mnuAddUnit = add(QStringLiteral("mnuAddUnit"), QStringLiteral("Add Custom &Unit"));
+    mnuAbout = add(QStringLiteral("mnuAbout"), QStringLiteral("&About"));
+    mnuBar = MenuPopUp->addSeparator();
+    mnuBar->setObjectName(QStringLiteral("mnuBar"));
+    mnuExit = add(QStringLiteral("mnuExit"), QStringLiteral("E&xit"));
+}
+
+void Form1::applyNormalGeometry()
+{
+    setWindowSizeTwips(kNormalWidth, kNormalHeight);
+    setTwipsGeometry(Image1, 0, 0, 5640, 1305);
+    setTwipsGeometry(Image3, 5520, 0, 4215, 1305);
+    setTwipsGeometry(Line1, 0, 1320 - 15, kNormalWidth, 30);
+    setTwipsGeometry(UnitType, 120, 1800, 2535, 3180);
+    setTwipsGeometry(ConvertNum, 6120, 1680, 2415, 285);
+    setTwipsGeometry(ConvertNumName, 3840, 1680, 2000, 285);
+    setTwipsGeometry(DecPlaceName, 5040, 2040, 2055, 435);
+    setTwipsGeometry(DecPlace, 7200, 2160, 855, 315);
+    setTwipsGeometry(FromUnit, 2880, 2760, 3135, 315);
+    setTwipsGeometry(ConvertFromName, 2880, 2520, 3135, 255);
+    setTwipsGeometry(ToUnit, 6120, 2760, 3375, 315);
+    setTwipsGeometry(ConvertToName, 6120, 2520, 3375, 255);
+    setTwipsGeometry(Convert, 4800, 3240, 1215, 375);
+    setTwipsGeometry(Reset, 6120, 3240, 1215, 375);
+    setTwipsGeometry(Result, 3600, 3840, 5400, 285);
+    setTwipsGeometry(ResultName, 2760, 3840, 735, 285);
+    setTwipsGeometry(Label2, 5040, 4320, 2415, 255);
+    setTwipsGeometry(Label1, 120, 1560, 3600, 255);
+}
+
+void Form1::setWindowSizeTwips(double width, double height)
+{
+    m_windowSizeTwips = QSize(int(width), int(height));
+    setFixedSize(twipsToPixels(width) - kFrameWidthPixels, twipsToPixels(height) - kFrameHeightPixels);
+}
+
+void Form1::FixWindowSize()
+{
+    // No maximize box, and a fixed size: the user can neither maximise nor resize the window.
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    setFixedSize(size());
+}
+
+void Form1::connectHandlers()
+{
+    connect(UnitType, &QListWidget::currentRowChanged, this, &Form1::UnitType_Click);
+    connect(FromUnit, &QComboBox::currentIndexChanged, this, &Form1::FromUnit_Click);
+    connect(ToUnit, &QComboBox::currentIndexChanged, this, &Form1::ToUnit_Click);
+    connect(DecPlace, &QComboBox::currentIndexChanged, this, &Form1::DecPlace_Click);
+    connect(Convert, &QPushButton::clicked, this, &Form1::Convert_Click);
+    connect(Reset, &QPushButton::clicked, this, &Form1::Reset_Click);
+    connect(mnuOptions, &QAction::triggered, this, &Form1::mnuOptions_Click);
+    connect(mnuInvert, &QAction::triggered, this, &Form1::mnuInvert_Click);
+    connect(mnuATop, &QAction::triggered, this, &Form1::mnuATop_Click);
+    connect(mnuForm, &QAction::triggered, this, &Form1::mnuForm_Click);
+    connect(mnuAddUnit, &QAction::triggered, this, &Form1::mnuAddUnit_Click);
+    connect(mnuAbout, &QAction::triggered, this, &Form1::mnuAbout_Click);
+    connect(mnuExit, &QAction::triggered, this, &Form1::mnuExit_Click);
+}
+
+QList<QWidget *> Form1::popUpMenuControls() const
+{
+    return {UnitType,        Label1,        Label2,         Image1,       Image3,
+            ConvertFromName, ConvertToName, ConvertNumName, DecPlaceName, ResultName};
+}
+
+QList<QWidget *> Form1::convertControls() const
+{
+    return {FromUnit, ConvertFromName, ToUnit, ConvertToName, DecPlace, DecPlaceName,
+            ConvertNum, ConvertNumName, Convert, Reset, Result, ResultName};
+}
+
+// --- start-up and end ------------------------------------------------------------------------
+
+bool Form1::Form_Load()
+{
+    try {
+        gOptions().GetFromReg();
+        gHistory().GetFromReg();
+        if (loadComboFromFile(catalogue::indexFile(), UnitType, true, false)) {
+            Form_Unload();
+            return false;
+        }
+        {
+            const QSignalBlocker blocker(DecPlace);
+            DecPlace->clear();
+            for (int places = 1; places <= 9; ++places)
+                DecPlace->addItem(QString::number(places));
+        }
+        selectPosition(DecPlace, 4);
+        mnuATop->setChecked(false);
+        setWindowTitle(app::programBaseName() + QStringLiteral(" Version ") + app::versionText());
+
+        const COptions &options = gOptions();
+        if (options.RLUC()) {
+            selectPosition(UnitType, gHistory().LastConverter());
+            UnitType_Click();
+            if (options.RLUU()) {
+                selectPosition(FromUnit, gHistory().LastFromUnit());
+                selectPosition(ToUnit, gHistory().LastToUnit());
+            }
+            if (options.RLUV())
+                ConvertNum->setText(conversion::generalForm(gHistory().LastConValue()));
+            if (options.RLUU() && options.RLUV() && options.AutoCon())
+                conversion::ConvertUnits(*this, unitValueArray, gOptions(), gHistory());
+        } else {
+            DisableConvertControls();
+        }
+        if (options.CompactForm())
+            mnuForm_Click();
+    } catch (const app::Failure &failure) {
+        app::ReportError(QStringLiteral("Main Form Load"), failure);
+    }
+    return true;
+}
+
+void Form1::Form_Unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    try {
+        gOptions().SaveToReg();
+        gHistory().SaveToReg();
+    } catch (const app::Failure &failure) {
+        // The settings could not be stored; say so rather than lose them silently.
+        app::ReportError(QStringLiteral("Main Form Unload"), failure);
+    }
+    ReleaseProgramRecords();
+    unitValueArray.clear();
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window != this && window->isVisible())
+            window->close();
+    }
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+void Form1::mnuExit_Click()
+{
+    close();
+}
+
+// --- popup menu --------------------------------------------------------------------------------
+
+void Form1::showPopUpMenu()
+{
+    MenuPopUp->popup(QCursor::pos());
+}
+
+void Form1::mousePressEvent(QMouseEvent *event)
+{
+    // The window's background, and the listed controls while disabled (their presses come here).
+    if (event->buttons() & Qt::RightButton) {
+        QWidget *child = childAt(event->position().toPoint());
+        if (!child || popUpMenuControls().contains(child)) {
+            showPopUpMenu();
+            return;
+        }
+    }
+    QWidget::mousePressEvent(event);
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress) {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->buttons() & Qt::RightButton) {
+            showPopUpMenu();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// --- lists ---------------------------------------------------------------------------------------
+
+bool Form1::loadComboFromFile(const QString &strFilePath, QListWidget *comboToLoad, bool ClearListFirst,
+                              bool LoadItemDataToUnitValueArray)
+{
+    Q_UNUSED(LoadItemDataToUnitValueArray); // only the unit lists load factors
+    bool missing = false;
+    const auto file = catalogue::readListFile(strFilePath, &missing);
+    if (!file) {
+        if (missing)
+            platform::MsgBox(QStringLiteral("Vital file is missing\r\n") + app::programBaseName()
+                             + QStringLiteral(" may need to close"));
+        return true;
+    }
+    const QSignalBlocker blocker(comboToLoad);
+    if (ClearListFirst) {
+        comboToLoad->clear();
+        comboToLoad->setCurrentRow(-1);
+    }
+    const ListOrder order;
+    for (int i = 0; i < file->count; ++i) {
+        const QString line = file->line(i);
+        if (line.isEmpty())
+            continue;
+        const int position = order.insertPosition(comboToLoad->count(), line,
+                                                  [&](int row) { return comboToLoad->item(row)->text(); });
+        comboToLoad->insertItem(position, line);
+    }
+    return false;
+}
+
+bool Form1::loadComboFromFile(const QString &strFilePath, QComboBox *comboToLoad, bool ClearListFirst,
+                              bool LoadItemDataToUnitValueArray)
+{
+    bool missing = false;
+    const auto file = catalogue::readListFile(strFilePath, &missing);
+    if (!file) {
+        if (missing)
+            platform::MsgBox(QStringLiteral("Vital file is missing\r\n") + app::programBaseName()
+                             + QStringLiteral(" may need to close"));
+        return true;
+    }
+    if (!LoadItemDataToUnitValueArray) {
+        const QSignalBlocker blocker(comboToLoad);
+        if (ClearListFirst)
+            comboToLoad->clear();
+        const ListOrder order;
+        for (int i = 0; i < file->count; ++i) {
+            const QString line = file->line(i);
+            if (line.isEmpty())
+                continue;
+            const int position = order.insertPosition(comboToLoad->count(), line,
+                                                      [&](int row) { return comboToLoad->itemText(row); });
+            comboToLoad->insertItem(position, line);
+        }
+        comboToLoad->setCurrentIndex(-1);
+        return false;
+    }
+
+    // A category file holds at least one line: the factor table runs from 0 to n - 1.
+    if (file->count < 1)
+        throw app::Failure(app::kErrSubscriptOutOfRange);
+    catalogue::UnitListing listing = catalogue::parseUnitLines(*file);
+    unitValueArray = std::move(listing.factors);
+    // Both unit lists hold the same units, loaded one after the other from the same file: when
+    // this file gave exactly the units of the previous load, share that sorted model.
+    if (!m_lastUnitModel || listing.entries != m_lastUnitFileOrder) {
+        m_lastUnitFileOrder = listing.entries;
+        ListOrder().sort(listing.entries);
+        m_lastUnitModel = std::make_shared<UnitListModel>(std::move(listing.entries));
+    }
+    const std::shared_ptr<UnitListModel> model = m_lastUnitModel;
+    setUnitListModel(comboToLoad, model);
+    return false;
+}
+
+void Form1::setUnitListModel(QComboBox *list, const std::shared_ptr<UnitListModel> &model)
+{
+    const QSignalBlocker blocker(list);
+    list->setModel(model.get());
+    list->setCurrentIndex(-1);
+    (list == FromUnit ? m_fromUnitModel : m_toUnitModel) = model;
+}
+
+void Form1::emptyUnitLists()
+{
+    auto empty = std::make_shared<UnitListModel>(std::vector<catalogue::UnitEntry>{});
+    setUnitListModel(FromUnit, empty);
+    setUnitListModel(ToUnit, empty);
+}
+
+void Form1::selectPosition(QComboBox *list, int position)
+{
+    if (position < -1 || position >= list->count())
+        throw app::Failure(app::kErrInvalidPropertyValue);
+    list->setCurrentIndex(position);
+}
+
+void Form1::selectPosition(QListWidget *list, int position)
+{
+    if (position < -1 || position >= list->count())
+        throw app::Failure(app::kErrInvalidPropertyValue);
+    list->setCurrentRow(position);
+}
+
+void Form1::DisableConvertControls()
+{
+    for (QWidget *control : convertControls())
+        control->setEnabled(false);
+    Result->clear();
+}
+
+void Form1::EnableConvertControls()
+{
+    for (QWidget *control : convertControls())
+        control->setEnabled(true);
+    Result->clear();
+}
+
+void Form1::UnitType_Click()
+{
+    try {
+        if (UnitType->currentRow() >= 0) {
+            platform::setBusyPointer(true);
+            DisableConvertControls();
+            emptyUnitLists();
+            const QString name = UnitType->currentItem()->text();
+            unitValueArray.assign(1, QString());
+            const QString path = catalogue::categoryFile(name);
+            if (!loadComboFromFile(path, ToUnit, true, true)) {
+                loadComboFromFile(path, FromUnit, true, true);
+                if (!gOptions().RLUU()) {
+                    selectPosition(FromUnit, 0);
+                    selectPosition(ToUnit, 0);
+                }
+                mnuInvert->setEnabled(true);
+                EnableConvertControls();
+            }
+            platform::setBusyPointer(false);
+        }
+        if (!gOptions().RLUC() && ConvertNum->isEnabled())
+            ConvertNum->setFocus();
+    } catch (const app::Failure &failure) {
+        platform::setBusyPointer(false);
+        app::ReportError(QStringLiteral("Converter Selection"), failure);
+    }
+}
+
+void Form1::FromUnit_Click()
+{
+    if (FromUnit->currentIndex() >= 0 && ToUnit->currentIndex() >= 0)
+        Convert_Click();
+}
+
+void Form1::ToUnit_Click()
+{
+    FromUnit_Click();
+}
+
+void Form1::DecPlace_Click()
+{
+    FromUnit_Click();
+}
+
+qint16 Form1::FromUnit_KeyPress(qint16 KeyAscii)
+{
+    return KeyAscii;
+}
+
+qint16 Form1::ToUnit_KeyPress(qint16 KeyAscii)
+{
+    return KeyAscii;
+}
+
+// --- commands --------------------------------------------------------------------------------
+
+void Form1::Convert_Click()
+{
+    conversion::ConvertUnits(*this, unitValueArray, gOptions(), gHistory());
+}
+
+void Form1::Reset_Click()
+{
+    emptyUnitLists();
+    ConvertNum->setText(QStringLiteral("1"));
+    Result->clear();
+    DecPlace->setCurrentIndex(4);
+    unitValueArray.clear();
+    mnuInvert->setEnabled(false);
+    UnitType->setCurrentRow(-1);
+    UnitType->clearSelection();
+    FromUnit->setCurrentIndex(-1);
+    ToUnit->setCurrentIndex(-1);
+    DisableConvertControls();
+    unitValueArray.assign(1, QString());
+}
+
+void Form1::mnuInvert_Click()
+{
+    if (FromUnit->count() == 0)
+        return;
+    const int fromPosition = FromUnit->currentIndex();
+    FromUnit->setCurrentIndex(ToUnit->currentIndex());
+    ToUnit->setCurrentIndex(fromPosition);
+}
+
+void Form1::mnuOptions_Click() {}
+
+void Form1::mnuAddUnit_Click() {}
+
+void Form1::mnuAbout_Click() {}
+
+void Form1::mnuATop_Click() {}
+
+void Form1::mnuForm_Click() {}
+
+// --- what a conversion reads and writes ------------------------------------------------------
+
+QString Form1::fromUnitText() const
+{
+    return FromUnit->currentText();
+}
+
+QString Form1::toUnitText() const
+{
+    return ToUnit->currentText();
+}
+
+QString Form1::decimalPlacesText() const
+{
+    return DecPlace->currentText();
+}
+
+QString Form1::categoryText() const
+{
+    const QListWidgetItem *item = UnitType->currentItem();
+    return item && UnitType->currentRow() >= 0 ? item->text() : QString();
+}
+
+int Form1::categoryIndex() const
+{
+    return UnitType->currentRow();
+}
+
+int Form1::fromUnitIndex() const
+{
+    return FromUnit->currentIndex();
+}
+
+int Form1::toUnitIndex() const
+{
+    return ToUnit->currentIndex();
+}
+
+int Form1::fromUnitTag() const
+{
+    if (FromUnit->currentIndex() < 0)
+        throw app::Failure(app::kErrInvalidPropertyArrayIndex);
+    return FromUnit->currentData(Qt::UserRole).toInt();
+}
+
+int Form1::toUnitTag() const
+{
+    if (ToUnit->currentIndex() < 0)
+        throw app::Failure(app::kErrInvalidPropertyArrayIndex);
+    return ToUnit->currentData(Qt::UserRole).toInt();
+}
+
+QString Form1::numberText() const
+{
+    return ConvertNum->text();
+}
+
+void Form1::setNumberText(const QString &text)
+{
+    ConvertNum->setText(text);
+}
+
+void Form1::setResultText(const QString &text)
+{
+    Result->setText(text);
 }

@@ -1,4 +1,4 @@
-#include "mainwindow/Form1.h"
+#include "mainwindow/Main.h"
 #include "platform/widgets/QtMessageBoxes.h"
 
 #include <QApplication>
@@ -7,7 +7,5 @@ int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
     platform::setMessageBoxService(std::make_unique<platform::QtMessageBoxes>());
-    Form1 window;
-    window.show();
-    return application.exec();
+    return Main(application);
 }

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+namespace catalogue {
+
+// A catalogue list file (the index, or a category file) read once: its item count as the
+// sequential field reader counts it, and its pieces split at CR LF.
+struct ListFile {
+    qint16 count = 0;
+    QStringList lines;
+
+    // Line i, or empty text beyond the last piece.
+    QString line(int i) const { return i >= 0 && i < lines.size() ? lines.at(i) : QString(); }
+};
+
+// Reads path once. A missing file gives nothing after the "File Does Not Exist." message, a
+// file beyond the 16-bit limit nothing after its own message (see File_IO::CountFileLines).
+// missingFile is set only for a missing file.
+std::optional<ListFile> readListFile(const QString &path, bool *missingFile = nullptr);
+
+// One unit of a category file as the unit lists show it: its name and its line number.
+struct UnitEntry {
+    QString name;
+    qint16 tag = 0;
+    bool operator==(const UnitEntry &other) const = default;
+};
+
+// A category file's units in file order, and the factor table: element i holds the factor
+// text of line i, or empty text for a blank or rejected line.
+struct UnitListing {
+    std::vector<UnitEntry> entries;
+    std::vector<QString> factors;
+};
+
+// Parses the lines 0..count-1 of a category file. A line whose first field is not a number is
+// reported ("Error loading " name " This Unit has been removed") and left out; the name is the
+// last field of the line.
+UnitListing parseUnitLines(const ListFile &file);
+
+} // namespace catalogue

@@ -1,0 +1,14 @@
+#include "mainwindow/Main.h"
+
+#include "mainwindow/Form1.h"
+
+#include <QApplication>
+
+int Main(QApplication &application)
+{
+    Form1 form;
+    if (!form.Form_Load())
+        return 0; // no catalogue index: the program ends before the window is shown
+    form.show();
+    return application.exec();
+}
