@@ -33,4 +33,16 @@ public:
     virtual void setResultText(const QString &text) = 0; // Result
 };
 
+// The one category converted by formulas instead of factors; compared exactly.
+inline constexpr char16_t kTemperatureCategory[] = u"Temperature";
+
+// Runs one conversion on the view's current state: reads the units, decimal places and
+// category, records or wipes the history as the options say, validates the number (an invalid
+// one is announced and replaced by 1), converts by the two units' factors in unitValueArray or,
+// for "Temperature", by ConvertTemperature, and writes the rounded, formatted result line.
+// A failure ends the conversion and is reported (routine "Converter"); the result line then
+// keeps its previous text.
+void ConvertUnits(ConversionView &view, const UnitValueArray &unitValueArray, const COptions &options,
+                  CHistory &history);
+
 } // namespace conversion
