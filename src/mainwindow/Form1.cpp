@@ -561,6 +561,15 @@ void Form1::mnuATop_Click() {}
 
 void Form1::mnuForm_Click() {}
 
+void Form1::CompactForm() {}
+
+void Form1::NormalForm() {}
+
+bool Form1::showsNormalLayout() const
+{
+    return !Image1->isHidden();
+}
+
 // --- what a conversion reads and writes ------------------------------------------------------
 
 QString Form1::fromUnitText() const

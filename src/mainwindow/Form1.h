@@ -61,6 +61,10 @@ public:
     void mnuATop_Click();
     void mnuForm_Click();
     void mnuExit_Click();
+    // The two layouts; the banner's visibility (Image1 not hidden) is the only layout flag.
+    void CompactForm();
+    void NormalForm();
+    bool showsNormalLayout() const;
     qint16 FromUnit_KeyPress(qint16 KeyAscii);
     qint16 ToUnit_KeyPress(qint16 KeyAscii);
 
