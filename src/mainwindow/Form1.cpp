@@ -551,11 +551,23 @@ void Form1::mnuInvert_Click()
     ToUnit->setCurrentIndex(fromPosition);
 }
 
-void Form1::mnuOptions_Click() {}
+void Form1::mnuOptions_Click()
+{
+    if (m_modalWindows.options)
+        m_modalWindows.options(*this);
+}
 
-void Form1::mnuAddUnit_Click() {}
+void Form1::mnuAddUnit_Click()
+{
+    if (m_modalWindows.addUnit)
+        m_modalWindows.addUnit(*this);
+}
 
-void Form1::mnuAbout_Click() {}
+void Form1::mnuAbout_Click()
+{
+    if (m_modalWindows.about)
+        m_modalWindows.about(*this);
+}
 
 void Form1::mnuATop_Click() {}
 

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -24,6 +25,17 @@ class UnitListModel;
 class Form1 : public QWidget, public conversion::ConversionView {
     Q_OBJECT
 public:
+    // Opens one of the program's modal windows over the main window and returns when it closes.
+    using ModalWindowOpener = std::function<void(Form1 &)>;
+    // The windows that the popup menu opens; the program installs them (the window libraries
+    // sit above this one). An entry left empty does nothing.
+    struct ModalWindows {
+        ModalWindowOpener options;
+        ModalWindowOpener addUnit;
+        ModalWindowOpener about;
+    };
+    void setModalWindows(ModalWindows windows) { m_modalWindows = std::move(windows); }
+
     // Creates the window and its controls and fixes its size (not yet loaded).
     explicit Form1(QWidget *parent = nullptr);
     ~Form1() override;
@@ -140,6 +152,7 @@ private:
     static void selectPosition(QComboBox *list, int position);
     static void selectPosition(QListWidget *list, int position);
 
+    ModalWindows m_modalWindows;
     QSize m_windowSizeTwips;
     bool m_unloaded = false;
     std::shared_ptr<UnitListModel> m_fromUnitModel;

@@ -1,4 +1,4 @@
-#include "mainwindow/Main.h"
+#include "app/program/Main.h"
 #include "platform/widgets/QtMessageBoxes.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "mainwindow/Main.h"
+#include "app/program/Main.h"
 
 #include "mainwindow/Form1.h"
 
@@ -7,6 +7,8 @@
 int Main(QApplication &application)
 {
     Form1 form;
+    // The windows the popup menu opens are added here as they are built.
+    form.setModalWindows({});
     if (!form.Form_Load())
         return 0; // no catalogue index: the program ends before the window is shown
     form.show();
