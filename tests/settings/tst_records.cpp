@@ -40,11 +40,15 @@ public:
                const QString &value) override
     {
         record(application, QStringLiteral("write %1/%2=%3").arg(section, key, value));
+        if (key == failingKey)
+            throw app::Failure(app::kErrPathFileAccess);
         inner->write(application, section, key, value);
     }
     void remove(const QString &application, const QString &section, const QString &key) override
     {
         record(application, QStringLiteral("remove %1/%2").arg(section, key));
+        if (key == failingKey)
+            throw app::Failure(app::kErrPathFileAccess);
         inner->remove(application, section, key);
     }
 
@@ -59,6 +63,7 @@ public:
     }
 
     std::unique_ptr<platform::SettingsStore> inner;
+    QString failingKey; // writing or deleting this key fails as a store that cannot be written
     QStringList calls;
     QStringList applications;
 
@@ -231,6 +236,53 @@ private slots:
         // The application is the program file's base name, here the test program's.
         QCOMPARE(recorder.applications, QStringList({app::programBaseName()}));
         QCOMPARE(app::programBaseName(), QStringLiteral("tst_records"));
+    }
+
+    // A store that cannot be written stops the record at that key; the failure reaches the caller.
+    void storeFailureReachesCaller_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<QString>("failingKey");
+        QTest::addColumn<QStringList>("written");
+        QTest::newRow("options save") << "options save" << "Remember Last Value"
+                                      << QStringList{"Remember Last Converter", "Remember Last Units"};
+        QTest::newRow("history save") << "history save" << "Last To Unit"
+                                      << QStringList{"Last Converter", "Last From Unit"};
+        QTest::newRow("history delete") << "history delete" << "Last From Unit" << QStringList{};
+    }
+    void storeFailureReachesCaller()
+    {
+        QFETCH(QString, operation);
+        QFETCH(QString, failingKey);
+        QFETCH(QStringList, written);
+        if (operation == QLatin1String("history delete")) {
+            for (const QString &key : kHistoryKeys)
+                store(QStringLiteral("History"), key, QStringLiteral("1"));
+        }
+        RecordingStore &recorder = installRecorder();
+        recorder.failingKey = failingKey;
+        COptions options;
+        CHistory history;
+        const int number = failureNumber([&] {
+            if (operation == QLatin1String("options save"))
+                options.SaveToReg();
+            else if (operation == QLatin1String("history save"))
+                history.SaveToReg();
+            else
+                history.DeleteHistory();
+        });
+        QCOMPARE(number, app::kErrPathFileAccess);
+        QStringList writtenKeys;
+        for (const QString &call : recorder.callsOf(QStringLiteral("write")))
+            writtenKeys.append(call.section(QLatin1Char('/'), 1).section(QLatin1Char('='), 0, 0));
+        writtenKeys.removeAll(failingKey);
+        QCOMPARE(writtenKeys, written);
+        if (operation == QLatin1String("history delete")) {
+            // The first key went, the failing one stays, and nothing after it was touched.
+            QCOMPARE(recorder.callsOf(QStringLiteral("remove")),
+                     QStringList({"remove History/Last Converter", "remove History/Last From Unit"}));
+            QCOMPARE(stored(QStringLiteral("History"), QStringLiteral("Last To Unit")), QStringLiteral("1"));
+        }
     }
 
     void badOptionStopsReading_data()
