@@ -2,14 +2,19 @@
 
 #include "app/AppInfo.h"
 #include "app/Failure.h"
+#include "about/ProductAddress.h"
+#include "about/WebLink.h"
 #include "app/ReportError.h"
 #include "catalogue/CataloguePaths.h"
+#include "mainwindow/AutoCompleteComboBoxModule.h"
+#include "mainwindow/ComboKeyPressFilter.h"
 #include "mainwindow/ListLoading.h"
 #include "mainwindow/Module1.h"
 #include "mainwindow/UnitListModel.h"
 #include "conversion/NumberText.h"
 #include "platform/MessageBox.h"
 #include "platform/widgets/BusyPointer.h"
+#include "resources/TallimerResources.h"
 #include "settings/ProgramRecords.h"
 
 #include <QAction>
@@ -22,7 +27,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPixmap>
 #include <QPushButton>
 
 namespace {
@@ -69,10 +76,17 @@ Form1::~Form1() = default;
 
 void Form1::createControls()
 {
-    Image1 = named(new QLabel(this), QStringLiteral("Image1"), QStringLiteral("Tallimer banner"));
+    initTallimerResources();
+    Image1 = named(new QLabel(this), QStringLiteral("Image1"), QStringLiteral("Tallimer web page"),
+                   product::linkPictureToolTip());
     Image3 = named(new QLabel(this), QStringLiteral("Image3"), QStringLiteral("Banner"));
+    Image1->setPixmap(QPixmap(QStringLiteral(":/banner-left.png")));
+    Image3->setPixmap(QPixmap(QStringLiteral(":/banner-right.png")));
     Image1->setScaledContents(true);
     Image3->setScaledContents(true);
+    Image1->setCursor(Qt::PointingHandCursor);
+    // The left part of the banner lies over the right one, as designed.
+    Image3->stackUnder(Image1);
     Line1 = named(new QFrame(this), QStringLiteral("Line1"), QStringLiteral("Separator"));
     Line1->setFrameShape(QFrame::HLine);
     Line1->setFrameShadow(QFrame::Sunken);
@@ -123,8 +137,14 @@ void Form1::createControls()
     Result->setReadOnly(true);
     ResultName->setBuddy(Result);
 
-    Label2 = makeLabel(this, QStringLiteral("Label2"), QString());
+    Label2 = named(makeLabel(this, QStringLiteral("Label2"), product::webHost()), QStringLiteral("Label2"),
+                   product::webHost(), product::linkLabelToolTip());
     Label2->setAlignment(Qt::AlignCenter);
+    Label2->setCursor(Qt::PointingHandCursor);
+    Label2->setForegroundRole(QPalette::Link);
+    Label2->setFocusPolicy(Qt::TabFocus); // the link is reached with Tab and opened with Enter or Space
+    Label2->installEventFilter(this);
+    Image1->installEventFilter(this);
 
     setTabOrder(UnitType, ConvertNum);
     setTabOrder(ConvertNum, DecPlace);
@@ -133,6 +153,10 @@ void Form1::createControls()
     setTabOrder(ToUnit, Convert);
     setTabOrder(Convert, Reset);
     setTabOrder(Reset, Result);
+    setTabOrder(Result, Label2);
+
+    new ComboKeyPressFilter(FromUnit, [this](qint16 key) { return FromUnit_KeyPress(key); });
+    new ComboKeyPressFilter(ToUnit, [this](qint16 key) { return ToUnit_KeyPress(key); });
 
     for (QWidget *control : popUpMenuControls()) {
         control->installEventFilter(this);
@@ -305,8 +329,30 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
             showPopUpMenu();
             return true;
         }
+    } else if (event->type() == QEvent::MouseButtonRelease && (watched == Label2 || watched == Image1)) {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::LeftButton && static_cast<QWidget *>(watched)->rect().contains(mouse->position().toPoint())) {
+            watched == Label2 ? Label2_Click() : Image1_Click();
+            return true;
+        }
+    } else if (event->type() == QEvent::KeyPress && watched == Label2) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            Label2_Click();
+            return true;
+        }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void Form1::Label2_Click()
+{
+    Functions::OpenWebAddress(product::webLinkAddress());
+}
+
+void Form1::Image1_Click()
+{
+    Functions::OpenWebAddress(product::webLinkAddress());
 }
 
 // --- lists ---------------------------------------------------------------------------------------
@@ -438,12 +484,12 @@ void Form1::DecPlace_Click()
 
 qint16 Form1::FromUnit_KeyPress(qint16 KeyAscii)
 {
-    return KeyAscii;
+    return AutoCompleteComboBoxModule::AutoCompleteComboBox(FromUnit, KeyAscii, false);
 }
 
 qint16 Form1::ToUnit_KeyPress(qint16 KeyAscii)
 {
-    return KeyAscii;
+    return AutoCompleteComboBoxModule::AutoCompleteComboBox(ToUnit, KeyAscii, false);
 }
 
 // --- commands --------------------------------------------------------------------------------

@@ -78,6 +78,8 @@ public:
     void CompactForm();
     void NormalForm();
     bool showsNormalLayout() const;
+    void Label2_Click();
+    void Image1_Click();
     qint16 FromUnit_KeyPress(qint16 KeyAscii);
     qint16 ToUnit_KeyPress(qint16 KeyAscii);
 

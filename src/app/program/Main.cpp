@@ -1,5 +1,6 @@
 #include "app/program/Main.h"
 
+#include "about/frmAbout.h"
 #include "mainwindow/Form1.h"
 
 #include <QApplication>
@@ -7,8 +8,12 @@
 int Main(QApplication &application)
 {
     Form1 form;
-    // The windows the popup menu opens are added here as they are built.
-    form.setModalWindows({});
+    Form1::ModalWindows windows;
+    windows.about = [](Form1 &owner) {
+        frmAbout about(&owner);
+        about.exec();
+    };
+    form.setModalWindows(windows);
     if (!form.Form_Load())
         return 0; // no catalogue index: the program ends before the window is shown
     form.show();
