@@ -6,7 +6,7 @@
 #include "catalogue/CataloguePaths.h"
 #include "catalogue/ListFile.h"
 #include "mainwindow/ListOrder.h"
-#include "mainwindow/Twips.h"
+#include "mainwindow/Module1.h"
 #include "mainwindow/UnitListModel.h"
 #include "conversion/NumberText.h"
 #include "platform/MessageBox.h"
@@ -25,6 +25,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 
 namespace {
 
@@ -69,10 +70,10 @@ Form1::Form1(QWidget *parent)
     setFont(font);
     createControls();
     createPopUpMenu();
-    applyNormalGeometry();
+    placeControls();
     connectHandlers();
     unitValueArray.assign(1, QString());
-    FixWindowSize();
+    FixWindowSize(this);
 }
 
 Form1::~Form1() = default;
@@ -173,49 +174,58 @@ void Form1::createPopUpMenu()
     mnuExit = add(QStringLiteral("mnuExit"), QStringLiteral("E&xit"));
 }
 
-void Form1::applyNormalGeometry()
+void Form1::placeControls()
 {
+    // The designed layout: the normal one, with the banner across the top.
+    m_layout.place(Image1, 0, 0, 5640, 1305);
+    m_layout.place(Image3, 5520, 0, 4215, 1305);
+    m_layout.place(Line1, 0, 1320 - 15, kNormalWidth, 30);
+    m_layout.place(UnitType, 120, 1800, 2535, 3180);
+    m_layout.place(ConvertNum, 6120, 1680, 2415, 285);
+    m_layout.place(ConvertNumName, 3840, 1680, 2000, 285);
+    m_layout.place(DecPlaceName, 5040, 2040, 2055, 435);
+    m_layout.place(DecPlace, 7200, 2160, 855, 315);
+    m_layout.place(FromUnit, 2880, 2760, 3135, 315);
+    m_layout.place(ConvertFromName, 2880, 2520, 3135, 255);
+    m_layout.place(ToUnit, 6120, 2760, 3375, 315);
+    m_layout.place(ConvertToName, 6120, 2520, 3375, 255);
+    m_layout.place(Convert, 4800, 3240, 1215, 375);
+    m_layout.place(Reset, 6120, 3240, 1215, 375);
+    m_layout.place(Result, 3600, 3840, 5400, 285);
+    m_layout.place(ResultName, 2760, 3840, 735, 285);
+    m_layout.place(Label2, 5040, 4320, 2415, 255);
+    m_layout.place(Label1, 120, 1560, 3600, 255);
     setWindowSizeTwips(kNormalWidth, kNormalHeight);
-    setTwipsGeometry(Image1, 0, 0, 5640, 1305);
-    setTwipsGeometry(Image3, 5520, 0, 4215, 1305);
-    setTwipsGeometry(Line1, 0, 1320 - 15, kNormalWidth, 30);
-    setTwipsGeometry(UnitType, 120, 1800, 2535, 3180);
-    setTwipsGeometry(ConvertNum, 6120, 1680, 2415, 285);
-    setTwipsGeometry(ConvertNumName, 3840, 1680, 2000, 285);
-    setTwipsGeometry(DecPlaceName, 5040, 2040, 2055, 435);
-    setTwipsGeometry(DecPlace, 7200, 2160, 855, 315);
-    setTwipsGeometry(FromUnit, 2880, 2760, 3135, 315);
-    setTwipsGeometry(ConvertFromName, 2880, 2520, 3135, 255);
-    setTwipsGeometry(ToUnit, 6120, 2760, 3375, 315);
-    setTwipsGeometry(ConvertToName, 6120, 2520, 3375, 255);
-    setTwipsGeometry(Convert, 4800, 3240, 1215, 375);
-    setTwipsGeometry(Reset, 6120, 3240, 1215, 375);
-    setTwipsGeometry(Result, 3600, 3840, 5400, 285);
-    setTwipsGeometry(ResultName, 2760, 3840, 735, 285);
-    setTwipsGeometry(Label2, 5040, 4320, 2415, 255);
-    setTwipsGeometry(Label1, 120, 1560, 3600, 255);
 }
 
 void Form1::setWindowSizeTwips(double width, double height)
 {
-    m_windowSizeTwips = QSize(int(width), int(height));
-    setFixedSize(twipsToPixels(width) - kFrameWidthPixels, twipsToPixels(height) - kFrameHeightPixels);
+    m_windowSizeTwips = QSizeF(width, height);
+    setFixedSize(TwipsLayout::toPixels(width) - kFrameWidthPixels, TwipsLayout::toPixels(height) - kFrameHeightPixels);
 }
 
-void Form1::FixWindowSize()
+void Form1::centreOnScreen()
 {
-    // No maximize box, and a fixed size: the user can neither maximise nor resize the window.
-    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
-    setFixedSize(size());
+    const QScreen *display = screen();
+    if (!display)
+        return;
+    const QRect area = display->geometry();
+    const int width = TwipsLayout::toPixels(m_windowSizeTwips.width());
+    const int height = TwipsLayout::toPixels(m_windowSizeTwips.height());
+    move(area.left() + (area.width() - width) / 2, area.top() + (area.height() - height) / 2);
 }
 
 void Form1::connectHandlers()
 {
-    connect(UnitType, &QListWidget::currentRowChanged, this, &Form1::UnitType_Click);
+    // The selection, not the current row: a list taking the focus makes its first row current
+    // without choosing it.
+    connect(UnitType, &QListWidget::itemSelectionChanged, this, &Form1::UnitType_Click);
     connect(FromUnit, &QComboBox::currentIndexChanged, this, &Form1::FromUnit_Click);
     connect(ToUnit, &QComboBox::currentIndexChanged, this, &Form1::ToUnit_Click);
     connect(DecPlace, &QComboBox::currentIndexChanged, this, &Form1::DecPlace_Click);
     connect(Convert, &QPushButton::clicked, this, &Form1::Convert_Click);
+    // Enter in the number box converts, as the default button does.
+    connect(ConvertNum, &QLineEdit::returnPressed, this, &Form1::Convert_Click);
     connect(Reset, &QPushButton::clicked, this, &Form1::Reset_Click);
     connect(mnuOptions, &QAction::triggered, this, &Form1::mnuOptions_Click);
     connect(mnuInvert, &QAction::triggered, this, &Form1::mnuInvert_Click);
@@ -261,6 +271,12 @@ bool Form1::Form_Load()
 
         const COptions &options = gOptions();
         if (options.RLUC()) {
+            // Selecting the remembered category and units converts at once and records the
+            // number converted: put the remembered value in place first, so that it is neither
+            // recorded over nor shown beside a result of another number.
+            const QString rememberedValue = conversion::generalForm(gHistory().LastConValue());
+            if (options.RLUV())
+                ConvertNum->setText(rememberedValue);
             selectPosition(UnitType, gHistory().LastConverter());
             UnitType_Click();
             if (options.RLUU()) {
@@ -268,7 +284,7 @@ bool Form1::Form_Load()
                 selectPosition(ToUnit, gHistory().LastToUnit());
             }
             if (options.RLUV())
-                ConvertNum->setText(conversion::generalForm(gHistory().LastConValue()));
+                ConvertNum->setText(rememberedValue);
             if (options.RLUU() && options.RLUV() && options.AutoCon())
                 conversion::ConvertUnits(*this, unitValueArray, gOptions(), gHistory());
         } else {
@@ -467,11 +483,11 @@ void Form1::EnableConvertControls()
 void Form1::UnitType_Click()
 {
     try {
-        if (UnitType->currentRow() >= 0) {
+        if (categoryIndex() >= 0) {
             platform::setBusyPointer(true);
             DisableConvertControls();
             emptyUnitLists();
-            const QString name = UnitType->currentItem()->text();
+            const QString name = categoryText();
             unitValueArray.assign(1, QString());
             const QString path = catalogue::categoryFile(name);
             if (!loadComboFromFile(path, ToUnit, true, true)) {
@@ -569,13 +585,94 @@ void Form1::mnuAbout_Click()
         m_modalWindows.about(*this);
 }
 
-void Form1::mnuATop_Click() {}
+void Form1::mnuATop_Click()
+{
+    // The action has already toggled its own check mark.
+    SetTopMost(this, mnuATop->isChecked());
+    if (mnuATop->isChecked())
+        update();
+}
 
-void Form1::mnuForm_Click() {}
+void Form1::changeEvent(QEvent *event)
+{
+    // Losing the focus applies the always-on-top state again, never changes it.
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && !m_unloaded) {
+        SetTopMost(this, mnuATop->isChecked());
+        if (mnuATop->isChecked())
+            update();
+    }
+    QWidget::changeEvent(event);
+}
 
-void Form1::CompactForm() {}
+void Form1::mnuForm_Click()
+{
+    if (showsNormalLayout())
+        CompactForm();
+    else
+        NormalForm();
+}
 
-void Form1::NormalForm() {}
+void Form1::CompactForm()
+{
+    Image1->hide();
+    Image3->hide();
+    Line1->hide();
+    m_layout.setTop(UnitType, 120);
+    m_layout.setHeight(UnitType, 1200);
+    m_layout.move(ConvertNum, 4835, 435);
+    m_layout.setWidth(ConvertNum, 1800);
+    m_layout.move(ConvertNumName, 2755, 435);
+    m_layout.move(DecPlaceName, m_layout.left(ConvertNumName) - 60, 875);
+    m_layout.move(DecPlace, m_layout.left(ConvertNum), 875);
+    m_layout.move(FromUnit, 120, 1595);
+    m_layout.move(ConvertFromName,
+                  m_layout.left(FromUnit) + m_layout.width(FromUnit) - m_layout.width(ConvertFromName), 1355);
+    m_layout.setTop(ConvertToName, 1355);
+    m_layout.move(ToUnit, 3260, 1595);
+    m_layout.setLeft(ConvertToName, m_layout.left(ToUnit) + m_layout.width(ToUnit) - m_layout.width(ConvertToName));
+    m_layout.move(Convert,
+                  (m_layout.width(FromUnit) + 240 + 5 + m_layout.width(ToUnit)) / 2 - (m_layout.width(Convert) + 200),
+                  2075);
+    m_layout.move(Reset, m_layout.left(Convert) + m_layout.width(Convert) + 150, 2075);
+    m_layout.move(Result, m_layout.width(ResultName) + 120 + 50, 2675);
+    m_layout.move(ResultName, 120, 2655);
+    m_layout.move(Label2, (m_layout.width(ToUnit) + m_layout.width(FromUnit) + 245) / 2 - m_layout.width(Label2) / 2,
+                  3000);
+    m_layout.move(Label1, m_layout.width(UnitType) + 120 + 50, 120);
+    Label1->setText(QStringLiteral("Select Converter Type from list on Left"));
+    setWindowSizeTwips(m_layout.width(FromUnit) + m_layout.width(ToUnit) + 245 + 120, 3800);
+    mnuForm->setText(QStringLiteral("&Normal Window"));
+    centreOnScreen();
+}
+
+void Form1::NormalForm()
+{
+    setWindowSizeTwips(kNormalWidth, kNormalHeight);
+    Image1->show();
+    Image3->show();
+    Line1->show();
+    m_layout.setTop(UnitType, 1800);
+    m_layout.setHeight(UnitType, 3180);
+    m_layout.move(ConvertNum, 6120, 1680);
+    m_layout.setWidth(ConvertNum, 2415);
+    m_layout.move(ConvertNumName, 3840, 1680);
+    m_layout.move(DecPlaceName, 5040, 2040);
+    m_layout.move(DecPlace, 7200, 2160);
+    m_layout.move(FromUnit, 2880, 2760);
+    m_layout.move(ConvertFromName, 2880, 2520);
+    m_layout.setTop(ConvertToName, 2520);
+    m_layout.move(ToUnit, 6120, 2760);
+    m_layout.setLeft(ConvertToName, 6120);
+    m_layout.move(Convert, 4800, 3240);
+    m_layout.move(Reset, 6120, 3240);
+    m_layout.move(Result, 3600, 3840);
+    m_layout.move(ResultName, 2760, 3840);
+    m_layout.move(Label2, 5040, 4320);
+    m_layout.move(Label1, 120, 1560);
+    Label1->setText(QStringLiteral("Select Converter Type from List Below"));
+    mnuForm->setText(QStringLiteral("&Compact Window"));
+    centreOnScreen();
+}
 
 bool Form1::showsNormalLayout() const
 {
@@ -601,13 +698,14 @@ QString Form1::decimalPlacesText() const
 
 QString Form1::categoryText() const
 {
-    const QListWidgetItem *item = UnitType->currentItem();
-    return item && UnitType->currentRow() >= 0 ? item->text() : QString();
+    const int row = categoryIndex();
+    return row >= 0 ? UnitType->item(row)->text() : QString();
 }
 
 int Form1::categoryIndex() const
 {
-    return UnitType->currentRow();
+    const QList<QListWidgetItem *> selected = UnitType->selectedItems();
+    return selected.isEmpty() ? -1 : UnitType->row(selected.first());
 }
 
 int Form1::fromUnitIndex() const

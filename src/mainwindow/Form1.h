@@ -2,6 +2,7 @@
 
 #include "catalogue/ListFile.h"
 #include "conversion/ConvertUnits.h"
+#include "mainwindow/TwipsLayout.h"
 
 #include <QWidget>
 
@@ -100,7 +101,9 @@ public:
     void setResultText(const QString &text) override;
 
     // The window's designed outer size in twips (borders and caption included).
-    QSize windowSizeTwips() const { return m_windowSizeTwips; }
+    QSizeF windowSizeTwips() const { return m_windowSizeTwips; }
+    // Where a control sits in the current layout, in twips.
+    QRectF twipsGeometry(const QWidget *control) const { return m_layout.geometry(control); }
 
     QLabel *Image1 = nullptr;
     QLabel *Image3 = nullptr;
@@ -134,6 +137,7 @@ public:
     conversion::UnitValueArray unitValueArray;
 
 protected:
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -142,9 +146,9 @@ private:
     void createControls();
     void createPopUpMenu();
     void connectHandlers();
-    void applyNormalGeometry();
+    void placeControls();
     void setWindowSizeTwips(double width, double height);
-    void FixWindowSize();
+    void centreOnScreen();
     QList<QWidget *> convertControls() const;
     void emptyUnitLists();
     void setUnitListModel(QComboBox *list, const std::shared_ptr<UnitListModel> &model);
@@ -153,7 +157,8 @@ private:
     static void selectPosition(QListWidget *list, int position);
 
     ModalWindows m_modalWindows;
-    QSize m_windowSizeTwips;
+    TwipsLayout m_layout;
+    QSizeF m_windowSizeTwips;
     bool m_unloaded = false;
     std::shared_ptr<UnitListModel> m_fromUnitModel;
     std::shared_ptr<UnitListModel> m_toUnitModel;
