@@ -198,7 +198,8 @@ private slots:
         QTest::newRow("converter and auto convert") << QList<bool>{true, false, false, true, false}
                                                     << QList<bool>{true, false, false, true, false}
                                                     << QList<bool>{true, true, true, true, true};
-        QTest::newRow("all on") << QList<bool>{true, true, true, true, true} << QList<bool>{true, true, true, true, true}
+        QTest::newRow("all on") << QList<bool>{true, true, true, true, true}
+                                << QList<bool>{true, true, true, true, true}
                                 << QList<bool>{true, true, true, true, true};
     }
     void openingShowsOptions()
@@ -323,7 +324,8 @@ private slots:
 
         const QString toCompact = QStringLiteral("Show Compact Window now");
         const QString toNormal = QStringLiteral("Show Full size Window now");
-        QTest::newRow("normal, compact ticked, Apply, Yes") << false << 0 << true << false << toCompact << true << false;
+        QTest::newRow("normal, compact ticked, Apply, Yes")
+            << false << 0 << true << false << toCompact << true << false;
         QTest::newRow("normal, compact ticked, OK, Yes") << false << 0 << true << true << toCompact << true << false;
         QTest::newRow("normal, compact ticked, No") << false << 0 << true << false << toCompact << false << true;
         QTest::newRow("normal, compact clear") << false << 0 << false << true << QString() << false << true;
@@ -463,7 +465,8 @@ private slots:
         QCOMPARE(converterShown, QList<bool>({false, false}));
         QVERIFY(!gOptions().RLUC());
         for (const QPoint &offset : offsets)
-            QVERIFY2(offset.manhattanLength() <= 20, qPrintable(QStringLiteral("%1, %2").arg(offset.x()).arg(offset.y())));
+            QVERIFY2(offset.manhattanLength() <= 20,
+                     qPrintable(QStringLiteral("off centre by %1, %2").arg(offset.x()).arg(offset.y())));
     }
 
 private:
