@@ -4,8 +4,7 @@
 #include "app/Failure.h"
 #include "app/ReportError.h"
 #include "catalogue/CataloguePaths.h"
-#include "catalogue/ListFile.h"
-#include "mainwindow/ListOrder.h"
+#include "mainwindow/ListLoading.h"
 #include "mainwindow/Module1.h"
 #include "mainwindow/UnitListModel.h"
 #include "conversion/NumberText.h"
@@ -25,18 +24,8 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
-
-// Assumed border and caption of the window frame, for turning the designed outer size into
-// the client size Qt fixes.
-constexpr int kFrameWidthPixels = 8;
-constexpr int kFrameHeightPixels = 31;
-
-// Designed window size (outer, twips).
-constexpr double kNormalWidth = 9720;
-constexpr double kNormalHeight = 5625;
 
 QLabel *makeLabel(QWidget *parent, const QString &objectName, const QString &caption)
 {
@@ -172,47 +161,6 @@ void Form1::createPopUpMenu()
     mnuBar = MenuPopUp->addSeparator();
     mnuBar->setObjectName(QStringLiteral("mnuBar"));
     mnuExit = add(QStringLiteral("mnuExit"), QStringLiteral("E&xit"));
-}
-
-void Form1::placeControls()
-{
-    // The designed layout: the normal one, with the banner across the top.
-    m_layout.place(Image1, 0, 0, 5640, 1305);
-    m_layout.place(Image3, 5520, 0, 4215, 1305);
-    m_layout.place(Line1, 0, 1320 - 15, kNormalWidth, 30);
-    m_layout.place(UnitType, 120, 1800, 2535, 3180);
-    m_layout.place(ConvertNum, 6120, 1680, 2415, 285);
-    m_layout.place(ConvertNumName, 3840, 1680, 2000, 285);
-    m_layout.place(DecPlaceName, 5040, 2040, 2055, 435);
-    m_layout.place(DecPlace, 7200, 2160, 855, 315);
-    m_layout.place(FromUnit, 2880, 2760, 3135, 315);
-    m_layout.place(ConvertFromName, 2880, 2520, 3135, 255);
-    m_layout.place(ToUnit, 6120, 2760, 3375, 315);
-    m_layout.place(ConvertToName, 6120, 2520, 3375, 255);
-    m_layout.place(Convert, 4800, 3240, 1215, 375);
-    m_layout.place(Reset, 6120, 3240, 1215, 375);
-    m_layout.place(Result, 3600, 3840, 5400, 285);
-    m_layout.place(ResultName, 2760, 3840, 735, 285);
-    m_layout.place(Label2, 5040, 4320, 2415, 255);
-    m_layout.place(Label1, 120, 1560, 3600, 255);
-    setWindowSizeTwips(kNormalWidth, kNormalHeight);
-}
-
-void Form1::setWindowSizeTwips(double width, double height)
-{
-    m_windowSizeTwips = QSizeF(width, height);
-    setFixedSize(TwipsLayout::toPixels(width) - kFrameWidthPixels, TwipsLayout::toPixels(height) - kFrameHeightPixels);
-}
-
-void Form1::centreOnScreen()
-{
-    const QScreen *display = screen();
-    if (!display)
-        return;
-    const QRect area = display->geometry();
-    const int width = TwipsLayout::toPixels(m_windowSizeTwips.width());
-    const int height = TwipsLayout::toPixels(m_windowSizeTwips.height());
-    move(area.left() + (area.width() - width) / 2, area.top() + (area.height() - height) / 2);
 }
 
 void Form1::connectHandlers()
@@ -367,73 +315,36 @@ bool Form1::loadComboFromFile(const QString &strFilePath, QListWidget *comboToLo
                               bool LoadItemDataToUnitValueArray)
 {
     Q_UNUSED(LoadItemDataToUnitValueArray); // only the unit lists load factors
-    bool missing = false;
-    const auto file = catalogue::readListFile(strFilePath, &missing);
-    if (!file) {
-        if (missing)
-            platform::MsgBox(QStringLiteral("Vital file is missing\r\n") + app::programBaseName()
-                             + QStringLiteral(" may need to close"));
+    const auto file = readListForLoading(strFilePath);
+    if (!file)
         return true;
-    }
     const QSignalBlocker blocker(comboToLoad);
-    if (ClearListFirst) {
+    if (ClearListFirst)
         comboToLoad->clear();
-        comboToLoad->setCurrentRow(-1);
-    }
-    const ListOrder order;
-    for (int i = 0; i < file->count; ++i) {
-        const QString line = file->line(i);
-        if (line.isEmpty())
-            continue;
-        const int position = order.insertPosition(comboToLoad->count(), line,
-                                                  [&](int row) { return comboToLoad->item(row)->text(); });
-        comboToLoad->insertItem(position, line);
-    }
+    addLinesSorted(comboToLoad, *file);
     return false;
 }
 
 bool Form1::loadComboFromFile(const QString &strFilePath, QComboBox *comboToLoad, bool ClearListFirst,
                               bool LoadItemDataToUnitValueArray)
 {
-    bool missing = false;
-    const auto file = catalogue::readListFile(strFilePath, &missing);
-    if (!file) {
-        if (missing)
-            platform::MsgBox(QStringLiteral("Vital file is missing\r\n") + app::programBaseName()
-                             + QStringLiteral(" may need to close"));
+    const auto file = readListForLoading(strFilePath);
+    if (!file)
         return true;
-    }
     if (!LoadItemDataToUnitValueArray) {
         const QSignalBlocker blocker(comboToLoad);
         if (ClearListFirst)
             comboToLoad->clear();
-        const ListOrder order;
-        for (int i = 0; i < file->count; ++i) {
-            const QString line = file->line(i);
-            if (line.isEmpty())
-                continue;
-            const int position = order.insertPosition(comboToLoad->count(), line,
-                                                      [&](int row) { return comboToLoad->itemText(row); });
-            comboToLoad->insertItem(position, line);
-        }
+        addLinesSorted(comboToLoad, *file);
         comboToLoad->setCurrentIndex(-1);
         return false;
     }
-
     // A category file holds at least one line: the factor table runs from 0 to n - 1.
     if (file->count < 1)
         throw app::Failure(app::kErrSubscriptOutOfRange);
     catalogue::UnitListing listing = catalogue::parseUnitLines(*file);
     unitValueArray = std::move(listing.factors);
-    // Both unit lists hold the same units, loaded one after the other from the same file: when
-    // this file gave exactly the units of the previous load, share that sorted model.
-    if (!m_lastUnitModel || listing.entries != m_lastUnitFileOrder) {
-        m_lastUnitFileOrder = listing.entries;
-        ListOrder().sort(listing.entries);
-        m_lastUnitModel = std::make_shared<UnitListModel>(std::move(listing.entries));
-    }
-    const std::shared_ptr<UnitListModel> model = m_lastUnitModel;
-    setUnitListModel(comboToLoad, model);
+    setUnitListModel(comboToLoad, m_unitModels.modelFor(std::move(listing.entries)));
     return false;
 }
 
@@ -583,95 +494,6 @@ void Form1::mnuAbout_Click()
 {
     if (m_modalWindows.about)
         m_modalWindows.about(*this);
-}
-
-void Form1::mnuATop_Click()
-{
-    // The action has already toggled its own check mark.
-    SetTopMost(this, mnuATop->isChecked());
-    if (mnuATop->isChecked())
-        update();
-}
-
-void Form1::changeEvent(QEvent *event)
-{
-    // Losing the focus applies the always-on-top state again, never changes it.
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && !m_unloaded) {
-        SetTopMost(this, mnuATop->isChecked());
-        if (mnuATop->isChecked())
-            update();
-    }
-    QWidget::changeEvent(event);
-}
-
-void Form1::mnuForm_Click()
-{
-    if (showsNormalLayout())
-        CompactForm();
-    else
-        NormalForm();
-}
-
-void Form1::CompactForm()
-{
-    Image1->hide();
-    Image3->hide();
-    Line1->hide();
-    m_layout.setTop(UnitType, 120);
-    m_layout.setHeight(UnitType, 1200);
-    m_layout.move(ConvertNum, 4835, 435);
-    m_layout.setWidth(ConvertNum, 1800);
-    m_layout.move(ConvertNumName, 2755, 435);
-    m_layout.move(DecPlaceName, m_layout.left(ConvertNumName) - 60, 875);
-    m_layout.move(DecPlace, m_layout.left(ConvertNum), 875);
-    m_layout.move(FromUnit, 120, 1595);
-    m_layout.move(ConvertFromName,
-                  m_layout.left(FromUnit) + m_layout.width(FromUnit) - m_layout.width(ConvertFromName), 1355);
-    m_layout.setTop(ConvertToName, 1355);
-    m_layout.move(ToUnit, 3260, 1595);
-    m_layout.setLeft(ConvertToName, m_layout.left(ToUnit) + m_layout.width(ToUnit) - m_layout.width(ConvertToName));
-    m_layout.move(Convert,
-                  (m_layout.width(FromUnit) + 240 + 5 + m_layout.width(ToUnit)) / 2 - (m_layout.width(Convert) + 200),
-                  2075);
-    m_layout.move(Reset, m_layout.left(Convert) + m_layout.width(Convert) + 150, 2075);
-    m_layout.move(Result, m_layout.width(ResultName) + 120 + 50, 2675);
-    m_layout.move(ResultName, 120, 2655);
-    m_layout.move(Label2, (m_layout.width(ToUnit) + m_layout.width(FromUnit) + 245) / 2 - m_layout.width(Label2) / 2,
-                  3000);
-    m_layout.move(Label1, m_layout.width(UnitType) + 120 + 50, 120);
-    Label1->setText(QStringLiteral("Select Converter Type from list on Left"));
-    setWindowSizeTwips(m_layout.width(FromUnit) + m_layout.width(ToUnit) + 245 + 120, 3800);
-    mnuForm->setText(QStringLiteral("&Normal Window"));
-    centreOnScreen();
-}
-
-void Form1::NormalForm()
-{
-    setWindowSizeTwips(kNormalWidth, kNormalHeight);
-    Image1->show();
-    Image3->show();
-    Line1->show();
-    m_layout.setTop(UnitType, 1800);
-    m_layout.setHeight(UnitType, 3180);
-    m_layout.move(ConvertNum, 6120, 1680);
-    m_layout.setWidth(ConvertNum, 2415);
-    m_layout.move(ConvertNumName, 3840, 1680);
-    m_layout.move(DecPlaceName, 5040, 2040);
-    m_layout.move(DecPlace, 7200, 2160);
-    m_layout.move(FromUnit, 2880, 2760);
-    m_layout.move(ConvertFromName, 2880, 2520);
-    m_layout.setTop(ConvertToName, 2520);
-    m_layout.move(ToUnit, 6120, 2760);
-    m_layout.setLeft(ConvertToName, 6120);
-    m_layout.move(Convert, 4800, 3240);
-    m_layout.move(Reset, 6120, 3240);
-    m_layout.move(Result, 3600, 3840);
-    m_layout.move(ResultName, 2760, 3840);
-    m_layout.move(Label2, 5040, 4320);
-    m_layout.move(Label1, 120, 1560);
-    Label1->setText(QStringLiteral("Select Converter Type from List Below"));
-    mnuForm->setText(QStringLiteral("&Compact Window"));
-    centreOnScreen();
 }
 
 bool Form1::showsNormalLayout() const

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/ListFile.h"
+#include "mainwindow/ListLoading.h"
 #include "conversion/ConvertUnits.h"
 #include "mainwindow/TwipsLayout.h"
 
@@ -162,7 +162,5 @@ private:
     bool m_unloaded = false;
     std::shared_ptr<UnitListModel> m_fromUnitModel;
     std::shared_ptr<UnitListModel> m_toUnitModel;
-    // The last category file loaded into a unit list, in file order, and its sorted model.
-    std::vector<catalogue::UnitEntry> m_lastUnitFileOrder;
-    std::shared_ptr<UnitListModel> m_lastUnitModel;
+    UnitModelCache m_unitModels;
 };
