@@ -2,25 +2,22 @@
 
 #include "mainwindow/Form1.h"
 #include "platform/MessageBox.h"
+#include "resources/TallimerIcon.h"
 #include "settings/ProgramRecords.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QFile>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
 
 const QColor kBackground(224, 224, 224);
 constexpr int kIconPixels = 32;
-// The program's icon, once the program's pictures are registered.
-const QString kProgramIcon = QStringLiteral(":/icons/tallimer-32.png");
 
 QCheckBox *makeCheckBox(QWidget *parent, const QString &objectName, const QString &caption)
 {
@@ -44,18 +41,6 @@ QGroupBox *makeFrame(QWidget *parent, const QString &objectName, const QString &
     frame->setObjectName(objectName);
     frame->setAccessibleName(caption);
     return frame;
-}
-
-// The program's icon; until its pictures are registered, the application's window icon or a
-// standard one of the style.
-QPixmap decorativeIcon(const QWidget &widget)
-{
-    if (QFile::exists(kProgramIcon))
-        return QPixmap(kProgramIcon).scaled(kIconPixels, kIconPixels, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    QIcon icon = QApplication::windowIcon();
-    if (icon.isNull())
-        icon = widget.style()->standardIcon(QStyle::SP_FileDialogDetailedView);
-    return icon.pixmap(kIconPixels, kIconPixels);
 }
 
 } // namespace
@@ -102,7 +87,7 @@ void frmOptions::createControls()
     imgIcon = new QLabel(this);
     imgIcon->setObjectName(QStringLiteral("imgIcon"));
     imgIcon->setAccessibleName(QStringLiteral("Tallimer icon"));
-    imgIcon->setPixmap(decorativeIcon(*this));
+    imgIcon->setPixmap(tallimerIcon().pixmap(QSize(kIconPixels, kIconPixels), devicePixelRatio()));
     cmdOK = makeButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"));
     cmdCancel = makeButton(this, QStringLiteral("cmdCancel"), QStringLiteral("Cancel"));
     cmdApply = makeButton(this, QStringLiteral("cmdApply"), QStringLiteral("Apply"));
