@@ -1,3 +1,4 @@
+#include "app/AppInfo.h"
 #include "app/program/Main.h"
 #include "platform/UrlOpener.h"
 #include "platform/widgets/QtMessageBoxes.h"
@@ -10,6 +11,9 @@
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
+    // Qt names the application after argv[0], which is "tallimer" when started through the
+    // launcher; the per-user data folder must not depend on how the program was started.
+    QCoreApplication::setApplicationName(app::appTitle());
     initTallimerResources();
     QApplication::setWindowIcon(tallimerIcon());
     platform::setMessageBoxService(std::make_unique<platform::QtMessageBoxes>());
