@@ -1,4 +1,5 @@
 #include "app/AppInfo.h"
+#include "app/Version.h"
 #include "app/program/Main.h"
 #include "platform/UrlOpener.h"
 #include "platform/widgets/QtMessageBoxes.h"
@@ -16,6 +17,8 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(app::appTitle());
     initTallimerResources();
     QApplication::setWindowIcon(tallimerIcon());
+    // Lets the desktop match the windows to the installed desktop entry and its icon.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(app::kApplicationId));
     platform::setMessageBoxService(std::make_unique<platform::QtMessageBoxes>());
     platform::setUrlOpener(std::make_unique<platform::QtUrlOpener>());
     return Main(application);
