@@ -1,6 +1,8 @@
-# Shared by run.sh and test.sh: installs the Debian 12 packages the build needs.
+# Shared by run.sh and test.sh: installs the Debian 12 packages the build and the tests need.
 
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-dejavu-core)
+# The validators of the installed desktop entry and AppStream metainfo (tst_installation).
+TEST_PACKAGES=(desktop-file-utils appstream)
 
 # ensure_packages NAME...: installs, through apt-get, the packages that are not installed yet.
 ensure_packages() {

@@ -1,6 +1,7 @@
 #include "catalogue/CataloguePaths.h"
 
 #include "app/AppInfo.h"
+#include "catalogue/CatalogueLocation.h"
 
 #include <QDir>
 
@@ -15,7 +16,7 @@ QString fileIn(const QString &folder, const QString &stem)
 
 QString catalogueFolder()
 {
-    return QDir::toNativeSeparators(app::applicationFolder() + QStringLiteral("/bin"));
+    return QDir::toNativeSeparators(currentCatalogueLocation().folder);
 }
 
 QString factoryFolder()

@@ -2,14 +2,17 @@
 
 #include <QString>
 
-// Paths into the catalogue, always under the application folder, whatever the working folder,
-// with the platform's separators (as messages show them).
+// Paths into the catalogue, whatever the working folder, with the platform's separators (as
+// messages show them). The factory copies are always under the application folder; the working
+// catalogue is too, unless the user cannot write it there (CatalogueLocation.h).
 namespace catalogue {
 
 inline constexpr const char *kIndexName = "unitType";
 inline constexpr const char *kCatalogueExtension = ".ucr";
 
+// The working catalogue: the application folder's bin/, or the user's copy of it.
 QString catalogueFolder();
+// The factory copies: the application folder's bin/default/.
 QString factoryFolder();
 
 QString indexFile();

@@ -1,6 +1,7 @@
 #include "support/TestEnvironment.h"
 
 #include "app/AppInfo.h"
+#include "catalogue/CatalogueLocation.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -25,6 +26,8 @@ TestEnvironment::TestEnvironment()
     copyFactoryCatalogue(binFolder() + QStringLiteral("/default"));
     QDir().mkpath(settingsFolder());
     app::setApplicationFolder(folder());
+    // Should a test make bin/ unwritable, the per-user copy goes here, not to the user's files.
+    catalogue::setUserDataFolder(userDataFolder());
 
     auto boxes = std::make_unique<platform::ScriptedMessageBoxes>();
     m_boxes = boxes.get();
@@ -37,19 +40,30 @@ TestEnvironment::~TestEnvironment()
     platform::setMessageBoxService(std::move(m_previousBoxes));
     platform::setSettingsStore(std::move(m_previousStore));
     app::setApplicationFolder(QString());
+    catalogue::setUserDataFolder(QString());
+    catalogue::setWritableTest({});
     QLocale::setDefault(m_previousLocale);
     // Make everything writable again so that the folder can be removed after permission tests.
     const QFileDevice::Permissions owner = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
     QFile::setPermissions(folder(), owner);
     QDirIterator entries(folder(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
                          QDirIterator::Subdirectories);
-    while (entries.hasNext())
-        QFile::setPermissions(entries.next(), owner);
+    while (entries.hasNext()) {
+        entries.next();
+        // A link's permissions are its target's, which may lie outside the folder.
+        if (!entries.fileInfo().isSymLink())
+            QFile::setPermissions(entries.filePath(), owner);
+    }
 }
 
 QString TestEnvironment::binFolder() const
 {
     return folder() + QStringLiteral("/bin");
+}
+
+QString TestEnvironment::userDataFolder() const
+{
+    return folder() + QStringLiteral("/userdata");
 }
 
 QString TestEnvironment::settingsFolder() const

@@ -13,7 +13,8 @@
 
 // Everything a test needs to leave the user's files and settings alone: a temporary
 // application folder holding a copy of the factory catalogue in bin/ and bin/default/, a
-// settings store in that folder, and scripted message boxes. Restores the previous state when
+// settings store and a user data folder (for a per-user catalogue) in that folder, and scripted
+// message boxes. Restores the previous state (and the default catalogue location hooks) when
 // destroyed. Create one per test function (in init()), destroy it in cleanup().
 class TestEnvironment {
 public:
@@ -25,6 +26,8 @@ public:
     QString folder() const { return m_folder.path(); }
     QString binFolder() const;
     QString settingsFolder() const;
+    // Stands for the user's data folder (QStandardPaths::AppDataLocation); not made in advance.
+    QString userDataFolder() const;
     platform::ScriptedMessageBoxes &boxes() { return *m_boxes; }
 
     // Writes bytes to a file under the application folder (relative path), creating folders.

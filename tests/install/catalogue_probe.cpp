@@ -1,0 +1,89 @@
+// Runs the program's catalogue code against an installed application folder, as the installed
+// program would under the user who starts it. tst_installation starts it as an unprivileged user.
+//
+//   catalogue_probe where APPLICATION_FOLDER
+//       prints the working catalogue folder
+//   catalogue_probe save APPLICATION_FOLDER NAME UNIT FACTOR
+//       prints whether the index listed NAME, saves a category NAME of one unit and lists it
+//   catalogue_probe restore-all APPLICATION_FOLDER
+//       brings back the factory catalogue
+//   catalogue_probe program-folder
+//       prints the folder of the running program file (started through a link, the link's target)
+//
+// Prints "folder=<working catalogue folder>" first; exits 1, saying why, when anything fails.
+#include "app/AppInfo.h"
+#include "app/Failure.h"
+#include "catalogue/CUnitCategory.h"
+#include "catalogue/CatalogueFiles.h"
+#include "catalogue/CatalogueIndex.h"
+#include "catalogue/CataloguePaths.h"
+#include "platform/ScriptedMessageBoxes.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+namespace {
+
+int fail(const QString &why)
+{
+    QTextStream(stderr) << why << '\n';
+    return 1;
+}
+
+int run(const QStringList &arguments, QTextStream &out)
+{
+    const QString command = arguments.value(1);
+    if (command == QLatin1String("program-folder")) {
+        out << "folder=" << QCoreApplication::applicationDirPath() << '\n';
+        return 0;
+    }
+    if (arguments.size() < 3)
+        return fail(QStringLiteral("usage: catalogue_probe where|save|restore-all APPLICATION_FOLDER ..."));
+    app::setApplicationFolder(arguments.at(2));
+    out << "folder=" << catalogue::catalogueFolder() << '\n';
+
+    if (command == QLatin1String("where"))
+        return 0;
+    if (command == QLatin1String("save") && arguments.size() == 6) {
+        const QString name = arguments.at(3);
+        out << "listed=" << (catalogue::isListedInIndex(name) ? "true" : "false") << '\n';
+        CUnitCategory category;
+        category.setCategoryName(name);
+        category.ReDimUnits(0, 0);
+        category.setUnit(arguments.at(4), arguments.at(5).toDouble(), 0);
+        category.SaveToFile(catalogue::categoryFile(name), false);
+        return catalogue::listInIndex(name) ? 0 : fail(QStringLiteral("the index does not list ") + name);
+    }
+    if (command == QLatin1String("restore-all")) {
+        const catalogue::RestoreAllResult result = catalogue::restoreAllCategories();
+        if (!result.factoryIndexRead)
+            return fail(QStringLiteral("no factory index"));
+        for (const catalogue::CatalogueFailure &failure : result.failures)
+            fail(failure.message());
+        return result.failures.isEmpty() ? 0 : 1;
+    }
+    return fail(QStringLiteral("unknown command: ") + command);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    // The user data folder is named after the application, "Tallimer" in the installed program.
+    QCoreApplication::setApplicationName(QStringLiteral("Tallimer"));
+    auto boxes = std::make_unique<platform::ScriptedMessageBoxes>();
+    const platform::ScriptedMessageBoxes &shown = *boxes;
+    platform::setMessageBoxService(std::move(boxes));
+
+    QTextStream out(stdout);
+    int result = 0;
+    try {
+        result = run(QCoreApplication::arguments(), out);
+    } catch (const app::Failure &failure) {
+        result = fail(QStringLiteral("failure %1: %2").arg(failure.number()).arg(failure.description()));
+    }
+    for (const platform::MessageBoxRequest &box : shown.unexpected())
+        result = fail(QStringLiteral("message box: ") + box.text);
+    return result;
+}

@@ -1,0 +1,344 @@
+#include "support/TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMap>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+#include <filesystem>
+
+#include <pwd.h>
+#include <unistd.h>
+
+using Files = QMap<QString, QByteArray>;
+
+namespace {
+
+const QString kAppId = QStringLiteral(TALLIMER_APP_ID);
+
+// Every file under a folder with its bytes, by relative path.
+Files filesUnder(const QString &folder)
+{
+    Files files;
+    const QDir root(folder);
+    QList<QFileInfo> pending = root.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    while (!pending.isEmpty()) {
+        const QFileInfo info = pending.takeFirst();
+        if (info.isDir()) {
+            pending += QDir(info.filePath()).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+            continue;
+        }
+        QFile file(info.filePath());
+        file.open(QIODevice::ReadOnly);
+        files.insert(root.relativeFilePath(info.filePath()), file.readAll());
+    }
+    return files;
+}
+
+// The factory catalogue as the source holds it: the files an installed bin/ starts with.
+Files factoryCatalogue()
+{
+    Files files = filesUnder(QStringLiteral(TALLIMER_FACTORY_CATALOGUE));
+    for (auto it = files.begin(); it != files.end();)
+        it = it.key().endsWith(QLatin1String(".ucr")) ? std::next(it) : files.erase(it);
+    return files;
+}
+
+void setPermissionsUnder(const QString &folder, QFileDevice::Permissions files, QFileDevice::Permissions folders)
+{
+    QList<QFileInfo> pending{QFileInfo(folder)};
+    while (!pending.isEmpty()) {
+        const QFileInfo info = pending.takeFirst();
+        if (info.isDir())
+            pending += QDir(info.filePath()).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        QFile::setPermissions(info.filePath(), info.isDir() ? folders : files);
+    }
+}
+
+// The keys of a desktop entry's [Desktop Entry] group.
+QMap<QString, QString> desktopEntry(const QString &path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly | QIODevice::Text);
+    QMap<QString, QString> keys;
+    for (const QString &line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        if (equals > 0)
+            keys.insert(line.left(equals), line.mid(equals + 1));
+    }
+    return keys;
+}
+
+struct ProbeRun {
+    int exitCode = -1;
+    QMap<QString, QString> output; // its "key=value" lines
+    QString errors;
+};
+
+} // namespace
+
+// Installs the build into temporary prefixes with `cmake --install`, and runs the installed
+// catalogue through the program's catalogue code (catalogue_probe) as an unprivileged user: as
+// "nobody" when the tests run as root, who could write the installed folder. The tests that only
+// look share one install; those that write install afresh into their own folder.
+class TestInstallation : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_shared.isValid());
+        installInto(m_shared.path());
+    }
+
+    void init()
+    {
+        m_environment = std::make_unique<TestEnvironment>();
+        m_prefix = m_shared.path();
+    }
+
+    void cleanup()
+    {
+        VERIFY_NO_UNEXPECTED_BOXES(*m_environment);
+        m_environment.reset();
+    }
+
+    void installsOneApplicationFolder()
+    {
+        const QFileInfo program(applicationFolder() + "/Tallimer");
+        QVERIFY(program.isFile() && program.isExecutable());
+        Files installed = filesUnder(applicationFolder());
+        installed.remove("Tallimer");
+        Files expected;
+        for (auto [name, bytes] : factoryCatalogue().asKeyValueRange()) {
+            expected.insert("bin/" + name, bytes);
+            expected.insert("bin/default/" + name, bytes);
+        }
+        QCOMPARE(installed, expected);
+    }
+
+    void launcherOnThePathIsALinkToTheProgram()
+    {
+        const QFileInfo launcher(prefix() + "/bin/tallimer");
+        QVERIFY(launcher.isSymLink());
+        // Relative, so that it holds wherever the prefix is unpacked (a package is built aside).
+        QVERIFY(std::filesystem::read_symlink(QFile::encodeName(launcher.filePath()).toStdString()).is_relative());
+        QCOMPARE(launcher.canonicalFilePath(), QFileInfo(applicationFolder() + "/Tallimer").canonicalFilePath());
+
+        // Started through a link, a program is in the link target's folder, where its
+        // catalogue is; the launcher depends on that.
+        const QString link = m_environment->folder() + "/link-to-probe";
+        QVERIFY(QFile::link(QStringLiteral(CATALOGUE_PROBE), link));
+        const ProbeRun run = runProbe(link, {"program-folder"}, false);
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.output.value("folder"), QFileInfo(QStringLiteral(CATALOGUE_PROBE)).canonicalPath());
+    }
+
+    void desktopEntryNamesTheLauncherAndTheIcon()
+    {
+        const QString path = prefix() + "/share/applications/" + kAppId + ".desktop";
+        QVERIFY(QFileInfo(path).isFile());
+        const QMap<QString, QString> entry = desktopEntry(path);
+        QCOMPARE(entry.value("Exec"), QStringLiteral("tallimer"));
+        QVERIFY(QFileInfo(prefix() + "/bin/" + entry.value("Exec")).isFile());
+        QCOMPARE(entry.value("Icon"), kAppId);
+        QVERIFY(QFileInfo(prefix() + "/share/metainfo/" + kAppId + ".metainfo.xml").isFile());
+    }
+
+    void iconInEverySize_data()
+    {
+        QTest::addColumn<int>("size");
+        for (int size : {16, 24, 32, 48, 64, 128, 256})
+            QTest::addRow("%dx%d", size, size) << size;
+    }
+
+    void iconInEverySize()
+    {
+        QFETCH(int, size);
+        QFile icon(prefix() + QStringLiteral("/share/icons/hicolor/%1x%1/apps/").arg(size) + kAppId + ".png");
+        QVERIFY2(icon.open(QIODevice::ReadOnly), qPrintable(icon.fileName()));
+        const QByteArray header = icon.read(24); // PNG signature, IHDR: width and height
+        QVERIFY(header.startsWith("\x89PNG\r\n\x1a\n"));
+        QCOMPARE(qFromBigEndian<quint32>(header.constData() + 16), quint32(size));
+        QCOMPARE(qFromBigEndian<quint32>(header.constData() + 20), quint32(size));
+    }
+
+    void readOnlyInstallWorksOnAPerUserCopy()
+    {
+        if (!canRunUnprivileged())
+            QSKIP("running as root without setpriv or the user nobody: cannot drop root's rights");
+        installOwnCopy();
+        if (QTest::currentTestFailed())
+            return;
+        setPermissionsUnder(applicationFolder() + "/bin", QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther,
+                            QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
+                                | QFile::ReadOther | QFile::ExeOther);
+        const Files installed = filesUnder(applicationFolder());
+        const QString userCopy = dataHome() + "/Tallimer/catalogue";
+
+        ProbeRun run = runProbe(QStringLiteral(CATALOGUE_PROBE),
+                                {"save", applicationFolder(), "Probe", "Probe unit", "2.5"}, true);
+        QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
+        QCOMPARE(run.output.value("folder"), userCopy);
+        QCOMPARE(run.output.value("listed"), QStringLiteral("false"));
+        QCOMPARE(readFile(userCopy + "/Probe.ucr"), QByteArray("2.5^Probe unit\r\n"));
+        QCOMPARE(readFile(userCopy + "/unitType.ucr"), factoryCatalogue().value("unitType.ucr") + "Probe\r\n");
+        QCOMPARE(filesUnder(applicationFolder()), installed);
+
+        // The next start works on the same copy.
+        run = runProbe(QStringLiteral(CATALOGUE_PROBE), {"save", applicationFolder(), "Probe", "Second", "4"}, true);
+        QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
+        QCOMPARE(run.output.value("folder"), userCopy);
+        QCOMPARE(run.output.value("listed"), QStringLiteral("true"));
+        QCOMPARE(readFile(userCopy + "/Probe.ucr"), QByteArray("4^Second\r\n"));
+        QCOMPARE(readFile(userCopy + "/unitType.ucr"), factoryCatalogue().value("unitType.ucr") + "Probe\r\n");
+
+        // Restoring reads the factory copies of the installed folder.
+        run = runProbe(QStringLiteral(CATALOGUE_PROBE), {"restore-all", applicationFolder()}, true);
+        QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
+        QCOMPARE(filesUnder(userCopy), factoryCatalogue());
+        QCOMPARE(filesUnder(applicationFolder()), installed);
+    }
+
+    void portableFolderKeepsItsCatalogueInPlace()
+    {
+        if (!canRunUnprivileged())
+            QSKIP("running as root without setpriv or the user nobody: cannot drop root's rights");
+        installOwnCopy();
+        if (QTest::currentTestFailed())
+            return;
+        if (runningAsRoot())
+            giveToUnprivilegedUser(prefix());
+        const ProbeRun run = runProbe(QStringLiteral(CATALOGUE_PROBE),
+                                      {"save", applicationFolder(), "Probe", "Probe unit", "2.5"}, true);
+        QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
+        QCOMPARE(run.output.value("folder"), applicationFolder() + "/bin");
+        QCOMPARE(readFile(applicationFolder() + "/bin/Probe.ucr"), QByteArray("2.5^Probe unit\r\n"));
+        QVERIFY(!QFileInfo::exists(dataHome() + "/Tallimer"));
+    }
+
+    void desktopFilesValidate_data()
+    {
+        QTest::addColumn<QString>("validator");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("desktop entry") << "desktop-file-validate"
+                                       << QStringList{"share/applications/" + kAppId + ".desktop"};
+        // validate-tree also checks that the metainfo's desktop entry and icon are installed.
+        QTest::newRow("AppStream metainfo") << "appstreamcli" << QStringList{"validate-tree", "--no-net", "."};
+    }
+
+    void desktopFilesValidate()
+    {
+        QFETCH(QString, validator);
+        QFETCH(QStringList, arguments);
+        const QString program = QStandardPaths::findExecutable(validator);
+        if (program.isEmpty())
+            QSKIP(qPrintable(validator + " is not installed"));
+        QProcess process;
+        process.setWorkingDirectory(prefix());
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.start(program, arguments);
+        QVERIFY(process.waitForFinished(60000));
+        const QByteArray output = process.readAll();
+        QVERIFY2(process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0, output.constData());
+        QVERIFY2(!output.contains("error") && !output.contains("warning"), output.constData());
+    }
+
+private:
+    QString prefix() const { return m_prefix; }
+    QString applicationFolder() const { return prefix() + "/lib/tallimer"; }
+    QString dataHome() const { return m_environment->folder() + "/data"; }
+
+    static void installInto(const QString &prefix)
+    {
+        QProcess install;
+        install.start(QStringLiteral(TALLIMER_CMAKE_COMMAND), {"--install", TALLIMER_BUILD_FOLDER, "--prefix", prefix});
+        QVERIFY(install.waitForFinished(120000));
+        QVERIFY2(install.exitStatus() == QProcess::NormalExit && install.exitCode() == 0,
+                 install.readAllStandardError().constData());
+    }
+
+    void installOwnCopy()
+    {
+        m_prefix = m_environment->folder() + "/prefix";
+        installInto(m_prefix);
+    }
+
+    static bool runningAsRoot() { return geteuid() == 0; }
+    static bool canRunUnprivileged()
+    {
+        return !runningAsRoot() || (!QStandardPaths::findExecutable("setpriv").isEmpty() && getpwnam("nobody"));
+    }
+
+    static QByteArray readFile(const QString &path)
+    {
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }
+
+    // Hands a folder and everything in it to "nobody", as a folder the user unpacked.
+    void giveToUnprivilegedUser(const QString &folder)
+    {
+        const passwd *nobody = getpwnam("nobody");
+        QVERIFY(nobody);
+        QList<QFileInfo> pending{QFileInfo(folder)};
+        while (!pending.isEmpty()) {
+            const QFileInfo info = pending.takeFirst();
+            if (info.isDir() && !info.isSymLink())
+                pending += QDir(info.filePath()).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+            QVERIFY(lchown(QFile::encodeName(info.filePath()).constData(), nobody->pw_uid, nobody->pw_gid) == 0);
+        }
+    }
+
+    // Runs a program with the temporary data folder as the user's, as "nobody" when asked and
+    // running as root (under setpriv), and reads its "key=value" lines.
+    ProbeRun runProbe(const QString &program, const QStringList &arguments, bool unprivileged)
+    {
+        ProbeRun run;
+        QDir().mkpath(dataHome());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_DATA_HOME", dataHome());
+        environment.insert("HOME", dataHome());
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        if (unprivileged && runningAsRoot()) {
+            const passwd *nobody = getpwnam("nobody");
+            // nobody reaches the temporary folder and owns its data folder, as a user owns theirs.
+            QFile::setPermissions(m_environment->folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                               | QFile::ReadOther | QFile::ExeOther);
+            if (chown(QFile::encodeName(dataHome()).constData(), nobody->pw_uid, nobody->pw_gid) != 0) {
+                run.errors = "cannot give the data folder to nobody";
+                return run;
+            }
+            process.start(QStandardPaths::findExecutable("setpriv"),
+                          QStringList{QStringLiteral("--reuid=%1").arg(nobody->pw_uid),
+                                      QStringLiteral("--regid=%1").arg(nobody->pw_gid), "--clear-groups", program}
+                              + arguments);
+        } else {
+            process.start(program, arguments);
+        }
+        if (!process.waitForFinished(60000))
+            return run;
+        run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        run.errors = QString::fromLocal8Bit(process.readAllStandardError());
+        for (const QString &line : QString::fromLocal8Bit(process.readAllStandardOutput()).split('\n')) {
+            const qsizetype equals = line.indexOf('=');
+            if (equals > 0)
+                run.output.insert(line.left(equals), line.mid(equals + 1));
+        }
+        return run;
+    }
+
+    QTemporaryDir m_shared;
+    QString m_prefix;
+    std::unique_ptr<TestEnvironment> m_environment;
+};
+
+QTEST_GUILESS_MAIN(TestInstallation)
+#include "tst_installation.moc"
