@@ -43,4 +43,9 @@ QString factoryCategoryFile(const QString &categoryName)
     return fileIn(factoryFolder(), categoryName);
 }
 
+QString catalogueFilePattern()
+{
+    return fileIn(catalogueFolder(), QStringLiteral("*"));
+}
+
 } // namespace catalogue

@@ -16,5 +16,7 @@ QString indexFile();
 QString categoryFile(const QString &categoryName);
 QString factoryIndexFile();
 QString factoryCategoryFile(const QString &categoryName);
+// Every catalogue file of the catalogue folder: the folder, then "*.ucr".
+QString catalogueFilePattern();
 
 } // namespace catalogue

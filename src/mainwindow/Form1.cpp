@@ -2,15 +2,19 @@
 
 #include "app/AppInfo.h"
 #include "app/Failure.h"
+#include "about/ProductAddress.h"
+#include "about/WebLink.h"
 #include "app/ReportError.h"
 #include "catalogue/CataloguePaths.h"
-#include "catalogue/ListFile.h"
-#include "mainwindow/ListOrder.h"
-#include "mainwindow/Twips.h"
+#include "mainwindow/AutoCompleteComboBoxModule.h"
+#include "mainwindow/ComboKeyPressFilter.h"
+#include "mainwindow/ListLoading.h"
+#include "mainwindow/Module1.h"
 #include "mainwindow/UnitListModel.h"
 #include "conversion/NumberText.h"
 #include "platform/MessageBox.h"
 #include "platform/widgets/BusyPointer.h"
+#include "resources/TallimerResources.h"
 #include "settings/ProgramRecords.h"
 
 #include <QAction>
@@ -23,19 +27,12 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPixmap>
 #include <QPushButton>
 
 namespace {
-
-// Assumed border and caption of the window frame, for turning the designed outer size into
-// the client size Qt fixes.
-constexpr int kFrameWidthPixels = 8;
-constexpr int kFrameHeightPixels = 31;
-
-// Designed window size (outer, twips).
-constexpr double kNormalWidth = 9720;
-constexpr double kNormalHeight = 5625;
 
 QLabel *makeLabel(QWidget *parent, const QString &objectName, const QString &caption)
 {
@@ -69,20 +66,27 @@ Form1::Form1(QWidget *parent)
     setFont(font);
     createControls();
     createPopUpMenu();
-    applyNormalGeometry();
+    placeControls();
     connectHandlers();
     unitValueArray.assign(1, QString());
-    FixWindowSize();
+    FixWindowSize(this);
 }
 
 Form1::~Form1() = default;
 
 void Form1::createControls()
 {
-    Image1 = named(new QLabel(this), QStringLiteral("Image1"), QStringLiteral("Tallimer banner"));
+    initTallimerResources();
+    Image1 = named(new QLabel(this), QStringLiteral("Image1"), QStringLiteral("Tallimer web page"),
+                   product::linkPictureToolTip());
     Image3 = named(new QLabel(this), QStringLiteral("Image3"), QStringLiteral("Banner"));
+    Image1->setPixmap(QPixmap(QStringLiteral(":/banner-left.png")));
+    Image3->setPixmap(QPixmap(QStringLiteral(":/banner-right.png")));
     Image1->setScaledContents(true);
     Image3->setScaledContents(true);
+    Image1->setCursor(Qt::PointingHandCursor);
+    // The left part of the banner lies over the right one, as designed.
+    Image3->stackUnder(Image1);
     Line1 = named(new QFrame(this), QStringLiteral("Line1"), QStringLiteral("Separator"));
     Line1->setFrameShape(QFrame::HLine);
     Line1->setFrameShadow(QFrame::Sunken);
@@ -133,8 +137,14 @@ void Form1::createControls()
     Result->setReadOnly(true);
     ResultName->setBuddy(Result);
 
-    Label2 = makeLabel(this, QStringLiteral("Label2"), QString());
+    Label2 = named(makeLabel(this, QStringLiteral("Label2"), product::webHost()), QStringLiteral("Label2"),
+                   product::webHost(), product::linkLabelToolTip());
     Label2->setAlignment(Qt::AlignCenter);
+    Label2->setCursor(Qt::PointingHandCursor);
+    Label2->setForegroundRole(QPalette::Link);
+    Label2->setFocusPolicy(Qt::TabFocus); // the link is reached with Tab and opened with Enter or Space
+    Label2->installEventFilter(this);
+    Image1->installEventFilter(this);
 
     setTabOrder(UnitType, ConvertNum);
     setTabOrder(ConvertNum, DecPlace);
@@ -143,6 +153,10 @@ void Form1::createControls()
     setTabOrder(ToUnit, Convert);
     setTabOrder(Convert, Reset);
     setTabOrder(Reset, Result);
+    setTabOrder(Result, Label2);
+
+    new ComboKeyPressFilter(FromUnit, [this](qint16 key) { return FromUnit_KeyPress(key); });
+    new ComboKeyPressFilter(ToUnit, [this](qint16 key) { return ToUnit_KeyPress(key); });
 
     for (QWidget *control : popUpMenuControls()) {
         control->installEventFilter(this);
@@ -173,49 +187,17 @@ void Form1::createPopUpMenu()
     mnuExit = add(QStringLiteral("mnuExit"), QStringLiteral("E&xit"));
 }
 
-void Form1::applyNormalGeometry()
-{
-    setWindowSizeTwips(kNormalWidth, kNormalHeight);
-    setTwipsGeometry(Image1, 0, 0, 5640, 1305);
-    setTwipsGeometry(Image3, 5520, 0, 4215, 1305);
-    setTwipsGeometry(Line1, 0, 1320 - 15, kNormalWidth, 30);
-    setTwipsGeometry(UnitType, 120, 1800, 2535, 3180);
-    setTwipsGeometry(ConvertNum, 6120, 1680, 2415, 285);
-    setTwipsGeometry(ConvertNumName, 3840, 1680, 2000, 285);
-    setTwipsGeometry(DecPlaceName, 5040, 2040, 2055, 435);
-    setTwipsGeometry(DecPlace, 7200, 2160, 855, 315);
-    setTwipsGeometry(FromUnit, 2880, 2760, 3135, 315);
-    setTwipsGeometry(ConvertFromName, 2880, 2520, 3135, 255);
-    setTwipsGeometry(ToUnit, 6120, 2760, 3375, 315);
-    setTwipsGeometry(ConvertToName, 6120, 2520, 3375, 255);
-    setTwipsGeometry(Convert, 4800, 3240, 1215, 375);
-    setTwipsGeometry(Reset, 6120, 3240, 1215, 375);
-    setTwipsGeometry(Result, 3600, 3840, 5400, 285);
-    setTwipsGeometry(ResultName, 2760, 3840, 735, 285);
-    setTwipsGeometry(Label2, 5040, 4320, 2415, 255);
-    setTwipsGeometry(Label1, 120, 1560, 3600, 255);
-}
-
-void Form1::setWindowSizeTwips(double width, double height)
-{
-    m_windowSizeTwips = QSize(int(width), int(height));
-    setFixedSize(twipsToPixels(width) - kFrameWidthPixels, twipsToPixels(height) - kFrameHeightPixels);
-}
-
-void Form1::FixWindowSize()
-{
-    // No maximize box, and a fixed size: the user can neither maximise nor resize the window.
-    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
-    setFixedSize(size());
-}
-
 void Form1::connectHandlers()
 {
-    connect(UnitType, &QListWidget::currentRowChanged, this, &Form1::UnitType_Click);
+    // The selection, not the current row: a list taking the focus makes its first row current
+    // without choosing it.
+    connect(UnitType, &QListWidget::itemSelectionChanged, this, &Form1::UnitType_Click);
     connect(FromUnit, &QComboBox::currentIndexChanged, this, &Form1::FromUnit_Click);
     connect(ToUnit, &QComboBox::currentIndexChanged, this, &Form1::ToUnit_Click);
     connect(DecPlace, &QComboBox::currentIndexChanged, this, &Form1::DecPlace_Click);
     connect(Convert, &QPushButton::clicked, this, &Form1::Convert_Click);
+    // Enter in the number box converts, as the default button does.
+    connect(ConvertNum, &QLineEdit::returnPressed, this, &Form1::Convert_Click);
     connect(Reset, &QPushButton::clicked, this, &Form1::Reset_Click);
     connect(mnuOptions, &QAction::triggered, this, &Form1::mnuOptions_Click);
     connect(mnuInvert, &QAction::triggered, this, &Form1::mnuInvert_Click);
@@ -261,6 +243,12 @@ bool Form1::Form_Load()
 
         const COptions &options = gOptions();
         if (options.RLUC()) {
+            // Selecting the remembered category and units converts at once and records the
+            // number converted: put the remembered value in place first, so that it is neither
+            // recorded over nor shown beside a result of another number.
+            const QString rememberedValue = conversion::generalForm(gHistory().LastConValue());
+            if (options.RLUV())
+                ConvertNum->setText(rememberedValue);
             selectPosition(UnitType, gHistory().LastConverter());
             UnitType_Click();
             if (options.RLUU()) {
@@ -268,7 +256,7 @@ bool Form1::Form_Load()
                 selectPosition(ToUnit, gHistory().LastToUnit());
             }
             if (options.RLUV())
-                ConvertNum->setText(conversion::generalForm(gHistory().LastConValue()));
+                ConvertNum->setText(rememberedValue);
             if (options.RLUU() && options.RLUV() && options.AutoCon())
                 conversion::ConvertUnits(*this, unitValueArray, gOptions(), gHistory());
         } else {
@@ -341,8 +329,30 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
             showPopUpMenu();
             return true;
         }
+    } else if (event->type() == QEvent::MouseButtonRelease && (watched == Label2 || watched == Image1)) {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::LeftButton && static_cast<QWidget *>(watched)->rect().contains(mouse->position().toPoint())) {
+            watched == Label2 ? Label2_Click() : Image1_Click();
+            return true;
+        }
+    } else if (event->type() == QEvent::KeyPress && watched == Label2) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            Label2_Click();
+            return true;
+        }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void Form1::Label2_Click()
+{
+    Functions::OpenWebAddress(product::webLinkAddress());
+}
+
+void Form1::Image1_Click()
+{
+    Functions::OpenWebAddress(product::webLinkAddress());
 }
 
 // --- lists ---------------------------------------------------------------------------------------
@@ -351,73 +361,36 @@ bool Form1::loadComboFromFile(const QString &strFilePath, QListWidget *comboToLo
                               bool LoadItemDataToUnitValueArray)
 {
     Q_UNUSED(LoadItemDataToUnitValueArray); // only the unit lists load factors
-    bool missing = false;
-    const auto file = catalogue::readListFile(strFilePath, &missing);
-    if (!file) {
-        if (missing)
-            platform::MsgBox(QStringLiteral("Vital file is missing\r\n") + app::programBaseName()
-                             + QStringLiteral(" may need to close"));
+    const auto file = readListForLoading(strFilePath);
+    if (!file)
         return true;
-    }
     const QSignalBlocker blocker(comboToLoad);
-    if (ClearListFirst) {
+    if (ClearListFirst)
         comboToLoad->clear();
-        comboToLoad->setCurrentRow(-1);
-    }
-    const ListOrder order;
-    for (int i = 0; i < file->count; ++i) {
-        const QString line = file->line(i);
-        if (line.isEmpty())
-            continue;
-        const int position = order.insertPosition(comboToLoad->count(), line,
-                                                  [&](int row) { return comboToLoad->item(row)->text(); });
-        comboToLoad->insertItem(position, line);
-    }
+    addLinesSorted(comboToLoad, *file);
     return false;
 }
 
 bool Form1::loadComboFromFile(const QString &strFilePath, QComboBox *comboToLoad, bool ClearListFirst,
                               bool LoadItemDataToUnitValueArray)
 {
-    bool missing = false;
-    const auto file = catalogue::readListFile(strFilePath, &missing);
-    if (!file) {
-        if (missing)
-            platform::MsgBox(QStringLiteral("Vital file is missing\r\n") + app::programBaseName()
-                             + QStringLiteral(" may need to close"));
+    const auto file = readListForLoading(strFilePath);
+    if (!file)
         return true;
-    }
     if (!LoadItemDataToUnitValueArray) {
         const QSignalBlocker blocker(comboToLoad);
         if (ClearListFirst)
             comboToLoad->clear();
-        const ListOrder order;
-        for (int i = 0; i < file->count; ++i) {
-            const QString line = file->line(i);
-            if (line.isEmpty())
-                continue;
-            const int position = order.insertPosition(comboToLoad->count(), line,
-                                                      [&](int row) { return comboToLoad->itemText(row); });
-            comboToLoad->insertItem(position, line);
-        }
+        addLinesSorted(comboToLoad, *file);
         comboToLoad->setCurrentIndex(-1);
         return false;
     }
-
     // A category file holds at least one line: the factor table runs from 0 to n - 1.
     if (file->count < 1)
         throw app::Failure(app::kErrSubscriptOutOfRange);
     catalogue::UnitListing listing = catalogue::parseUnitLines(*file);
     unitValueArray = std::move(listing.factors);
-    // Both unit lists hold the same units, loaded one after the other from the same file: when
-    // this file gave exactly the units of the previous load, share that sorted model.
-    if (!m_lastUnitModel || listing.entries != m_lastUnitFileOrder) {
-        m_lastUnitFileOrder = listing.entries;
-        ListOrder().sort(listing.entries);
-        m_lastUnitModel = std::make_shared<UnitListModel>(std::move(listing.entries));
-    }
-    const std::shared_ptr<UnitListModel> model = m_lastUnitModel;
-    setUnitListModel(comboToLoad, model);
+    setUnitListModel(comboToLoad, m_unitModels.modelFor(std::move(listing.entries)));
     return false;
 }
 
@@ -467,11 +440,11 @@ void Form1::EnableConvertControls()
 void Form1::UnitType_Click()
 {
     try {
-        if (UnitType->currentRow() >= 0) {
+        if (categoryIndex() >= 0) {
             platform::setBusyPointer(true);
             DisableConvertControls();
             emptyUnitLists();
-            const QString name = UnitType->currentItem()->text();
+            const QString name = categoryText();
             unitValueArray.assign(1, QString());
             const QString path = catalogue::categoryFile(name);
             if (!loadComboFromFile(path, ToUnit, true, true)) {
@@ -511,12 +484,12 @@ void Form1::DecPlace_Click()
 
 qint16 Form1::FromUnit_KeyPress(qint16 KeyAscii)
 {
-    return KeyAscii;
+    return AutoCompleteComboBoxModule::AutoCompleteComboBox(FromUnit, KeyAscii, false);
 }
 
 qint16 Form1::ToUnit_KeyPress(qint16 KeyAscii)
 {
-    return KeyAscii;
+    return AutoCompleteComboBoxModule::AutoCompleteComboBox(ToUnit, KeyAscii, false);
 }
 
 // --- commands --------------------------------------------------------------------------------
@@ -569,14 +542,6 @@ void Form1::mnuAbout_Click()
         m_modalWindows.about(*this);
 }
 
-void Form1::mnuATop_Click() {}
-
-void Form1::mnuForm_Click() {}
-
-void Form1::CompactForm() {}
-
-void Form1::NormalForm() {}
-
 bool Form1::showsNormalLayout() const
 {
     return !Image1->isHidden();
@@ -601,13 +566,14 @@ QString Form1::decimalPlacesText() const
 
 QString Form1::categoryText() const
 {
-    const QListWidgetItem *item = UnitType->currentItem();
-    return item && UnitType->currentRow() >= 0 ? item->text() : QString();
+    const int row = categoryIndex();
+    return row >= 0 ? UnitType->item(row)->text() : QString();
 }
 
 int Form1::categoryIndex() const
 {
-    return UnitType->currentRow();
+    const QList<QListWidgetItem *> selected = UnitType->selectedItems();
+    return selected.isEmpty() ? -1 : UnitType->row(selected.first());
 }
 
 int Form1::fromUnitIndex() const

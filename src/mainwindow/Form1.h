@@ -1,7 +1,8 @@
 #pragma once
 
-#include "catalogue/ListFile.h"
+#include "mainwindow/ListLoading.h"
 #include "conversion/ConvertUnits.h"
+#include "mainwindow/TwipsLayout.h"
 
 #include <QWidget>
 
@@ -77,6 +78,8 @@ public:
     void CompactForm();
     void NormalForm();
     bool showsNormalLayout() const;
+    void Label2_Click();
+    void Image1_Click();
     qint16 FromUnit_KeyPress(qint16 KeyAscii);
     qint16 ToUnit_KeyPress(qint16 KeyAscii);
 
@@ -100,7 +103,9 @@ public:
     void setResultText(const QString &text) override;
 
     // The window's designed outer size in twips (borders and caption included).
-    QSize windowSizeTwips() const { return m_windowSizeTwips; }
+    QSizeF windowSizeTwips() const { return m_windowSizeTwips; }
+    // Where a control sits in the current layout, in twips.
+    QRectF twipsGeometry(const QWidget *control) const { return m_layout.geometry(control); }
 
     QLabel *Image1 = nullptr;
     QLabel *Image3 = nullptr;
@@ -134,6 +139,7 @@ public:
     conversion::UnitValueArray unitValueArray;
 
 protected:
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -142,9 +148,9 @@ private:
     void createControls();
     void createPopUpMenu();
     void connectHandlers();
-    void applyNormalGeometry();
+    void placeControls();
     void setWindowSizeTwips(double width, double height);
-    void FixWindowSize();
+    void centreOnScreen();
     QList<QWidget *> convertControls() const;
     void emptyUnitLists();
     void setUnitListModel(QComboBox *list, const std::shared_ptr<UnitListModel> &model);
@@ -153,11 +159,10 @@ private:
     static void selectPosition(QListWidget *list, int position);
 
     ModalWindows m_modalWindows;
-    QSize m_windowSizeTwips;
+    TwipsLayout m_layout;
+    QSizeF m_windowSizeTwips;
     bool m_unloaded = false;
     std::shared_ptr<UnitListModel> m_fromUnitModel;
     std::shared_ptr<UnitListModel> m_toUnitModel;
-    // The last category file loaded into a unit list, in file order, and its sorted model.
-    std::vector<catalogue::UnitEntry> m_lastUnitFileOrder;
-    std::shared_ptr<UnitListModel> m_lastUnitModel;
+    UnitModelCache m_unitModels;
 };

@@ -1,0 +1,56 @@
+#include "catalogue/CatalogueIndex.h"
+
+#include "catalogue/CatalogueText.h"
+#include "catalogue/CataloguePaths.h"
+#include "catalogue/File_IO.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace catalogue {
+
+namespace {
+const QString kCrLf = QStringLiteral("\r\n");
+}
+
+QStringList indexLines()
+{
+    const QString text = File_IO::ReadWholeFile(indexFile());
+    QStringList lines = File_IO::splitAtCrLf(text);
+    if (text.endsWith(kCrLf))
+        lines.removeLast();
+    return lines;
+}
+
+bool isListedInIndex(const QString &categoryName)
+{
+    return indexLines().contains(categoryName, Qt::CaseSensitive);
+}
+
+bool appendToIndex(const QString &categoryName)
+{
+    return File_IO::AppendLineToFile(indexFile(), categoryName);
+}
+
+bool listInIndex(const QString &categoryName)
+{
+    return isListedInIndex(categoryName) || appendToIndex(categoryName);
+}
+
+bool rewriteIndex(const QStringList &categoryNames)
+{
+    QString text;
+    for (const QString &name : categoryNames)
+        text += name + kCrLf;
+    const auto bytes = encodeCatalogueText(text);
+    if (!bytes)
+        return false;
+    const QString path = indexFile();
+    const QFileInfo existing(path);
+    if (existing.exists() && !existing.isFile())
+        return false;
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(*bytes) == bytes->size() && file.commit();
+}
+
+} // namespace catalogue

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The index of the catalogue folder (indexFile()): which categories it lists, listing a new
+// one, and writing it afresh after a category is deleted.
+namespace catalogue {
+
+// The names the index lists: its lines split at CR LF. The empty piece after a final CR LF is
+// no line; a blank line is an empty name. Nothing for a missing or unreadable index.
+QStringList indexLines();
+
+// True when a line of the index is exactly categoryName (whole line, case-sensitive), so a
+// name that is only part of a listed name, "Flow" beside "Flow Rate", is not listed.
+bool isListedInIndex(const QString &categoryName);
+
+// Adds categoryName as the index's last line, on a line of its own even when the index does
+// not end in CR LF, creating the index when it is missing. False when nothing was written.
+bool appendToIndex(const QString &categoryName);
+
+// Lists categoryName at the end of the index unless a line already names it. True when the
+// index lists it afterwards.
+bool listInIndex(const QString &categoryName);
+
+// Writes the index afresh: the names in the given order, CR LF after each. The text is written
+// aside and put in place in one step, so on failure (a name no catalogue file can hold, a
+// folder in the index's place, a missing catalogue folder) the old index stays whole and the
+// result is false.
+bool rewriteIndex(const QStringList &categoryNames);
+
+} // namespace catalogue
