@@ -2,21 +2,14 @@
 
 #include <QString>
 
-#include <optional>
-
-class QKeyEvent;
-
-// Classic key-press codes, as the editor's key handlers take them: control characters below 32
-// (8 Backspace, 13 Enter, 27 Escape, 1..26 Ctrl+letter, so Ctrl+V is 22), otherwise the typed
-// character as one UTF-16 code unit (units from 0x8000 up are negative in 16 bits). 0 is no key.
+// Classic key-press codes, as the editor's key handlers take them (ComboKeyPressFilter::
+// classicKeyCode reads them from key events): control characters below 32 (8 Backspace,
+// 13 Enter, 27 Escape, 1..26 Ctrl+letter, so Ctrl+V is 22), otherwise the typed character as one
+// UTF-16 code unit (units from 0x8000 up are negative in 16 bits). 0 is no key.
 namespace classicKeys {
 
 inline constexpr qint16 kBackspace = 8;
 inline constexpr qint16 kEnter = 13;
-
-// The code of a key press, or none for a key that types nothing (arrows, Tab, Delete, function
-// keys, Alt+letter), which the handlers let through untouched.
-std::optional<qint16> classicKeyCode(const QKeyEvent &event);
 
 // True for the code of a typed character (not a control code, not 0).
 inline bool isCharacter(qint16 code)

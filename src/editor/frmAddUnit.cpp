@@ -8,6 +8,7 @@
 #include "conversion/NumberText.h"
 #include "editor/ClassicKeys.h"
 #include "editor/EditorTexts.h"
+#include "mainwindow/AutoCompleteComboBoxModule.h"
 #include "mainwindow/Form1.h"
 #include "platform/MessageBox.h"
 #include "platform/widgets/BusyPointer.h"
@@ -344,5 +345,5 @@ qint16 frmAddUnit::UnitSelect_KeyPress(qint16 KeyAscii)
     } else if (KeyAscii == classicKeys::kEnter) {
         UnitSelect_Click();
     }
-    return KeyAscii;
+    return AutoCompleteComboBoxModule::AutoCompleteComboBox(UnitSelect, KeyAscii, true);
 }

@@ -1,7 +1,9 @@
 // The editor's controls, their layout, tab order and connections.
 #include "editor/frmAddUnit.h"
 
+#include "editor/ClassicKeys.h"
 #include "editor/EditorTexts.h"
+#include "mainwindow/ComboKeyPressFilter.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -175,6 +177,14 @@ void frmAddUnit::layOutControls()
 void frmAddUnit::connectHandlers()
 {
     connect(UnitSelect, &QComboBox::activated, this, &frmAddUnit::UnitSelect_Click);
+    new ComboKeyPressFilter(UnitSelect, [this](qint16 key) {
+        const qint16 code = UnitSelect_KeyPress(key);
+        if (code != classicKeys::kEnter)
+            return code;
+        // Enter has chosen the category already; the combo would choose it a second time.
+        UnitSelect->hidePopup();
+        return qint16(0);
+    });
     connect(VScroll1, &QScrollBar::valueChanged, this, &frmAddUnit::VScroll1_Change);
     connect(AddUnit, &QPushButton::clicked, this, &frmAddUnit::AddUnit_Click);
     connect(CancelButton, &QPushButton::clicked, this, &frmAddUnit::CancelButton_Click);

@@ -6,6 +6,7 @@
 #include "conversion/NumberText.h"
 #include "editor/ClassicKeys.h"
 #include "editor/EditorTexts.h"
+#include "mainwindow/ComboKeyPressFilter.h"
 #include "platform/MessageBox.h"
 #include "platform/widgets/Beep.h"
 
@@ -97,7 +98,7 @@ int frmAddUnit::rowOf(const std::array<QLineEdit *, 5> &boxes, const QObject *wa
 
 bool frmAddUnit::handleKeyPress(QObject *watched, QKeyEvent *event)
 {
-    const auto code = classicKeys::classicKeyCode(*event);
+    const auto code = ComboKeyPressFilter::classicKeyCode(*event);
     if (!code)
         return false;
     // Enter has done its work once it has moved the focus; passed on, it would reach the window.

@@ -10,8 +10,9 @@ private:
     std::unique_ptr<TestEnvironment> m_environment;
 
 private slots:
-    void init() { m_environment = std::make_unique<TestEnvironment>(); }
-    void cleanup()
+    // The rules are pure functions: one environment serves every case.
+    void initTestCase() { m_environment = std::make_unique<TestEnvironment>(); }
+    void cleanupTestCase()
     {
         VERIFY_NO_UNEXPECTED_BOXES(*m_environment);
         m_environment.reset();

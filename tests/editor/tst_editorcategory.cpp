@@ -362,6 +362,39 @@ private slots:
         QCOMPARE(editor().UnitSelect->currentText(), QStringLiteral("Ab"));
     }
 
+    void typingIntoTheCategoryField()
+    {
+        setup().openEditor();
+        setup().choose("Area");
+        editor().txtUnitName[1]->setText("Renamed");
+        editor().txtUnitName_LostFocus(1);
+        QLineEdit *field = editor().UnitSelect->lineEdit();
+        setup().typeName(QString());
+        setup().focus(editor().UnitSelect);
+        // Completion to a listed name, and Enter chooses it once: one save offer, one load.
+        QTest::keyClicks(field, "len");
+        QCOMPARE(editor().UnitSelect->currentText(), QStringLiteral("Length"));
+        boxes().expect(Answer::No);
+        int choices = 0;
+        connect(editor().UnitSelect, &QComboBox::activated, this, [&choices] { ++choices; });
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(boxes().shown().size(), 1);
+        QCOMPARE(choices, 0); // the combo did not choose the item a second time
+        QCOMPARE(editor().currentCategory().categoryName(), QStringLiteral("Length"));
+        QVERIFY(editor().isVisible());
+        // A refused character is not typed; a new name goes the new-category way.
+        setup().typeName(QString());
+        setup().focus(editor().UnitSelect);
+        boxes().expectOK();
+        QTest::keyClicks(field, "Q/");
+        QCOMPARE(boxes().shown().last().text.left(39), QStringLiteral("Category name cannot contain any of the"));
+        QTest::keyClicks(field, "x");
+        QCOMPARE(editor().UnitSelect->currentText(), QStringLiteral("Qx"));
+        boxes().expect(Answer::Cancel);
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(boxes().shown().last().text, QStringLiteral("Create new Category\r\nQx"));
+    }
+
     void cancelAndTheCloseBoxUnload_data()
     {
         QTest::addColumn<bool>("closeBox");
