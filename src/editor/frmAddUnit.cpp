@@ -334,6 +334,8 @@ void frmAddUnit::createNewCategory(const QString &name)
 
 qint16 frmAddUnit::UnitSelect_KeyPress(qint16 KeyAscii)
 {
+    if (KeyAscii != classicKeys::kEnter)
+        m_listNavigated = false; // typing makes the field's text the choice again
     const QChar typed = classicKeys::characterOf(KeyAscii);
     if (KeyAscii != 0 && catalogue::isRefusedCategoryCharacter(typed)) {
         platform::MsgBox(catalogue::refusedCategoryCharactersMessage());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/CUnitCategory.h"
+#include "platform/MessageBox.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -137,6 +138,8 @@ private:
     bool handleKeyPress(QObject *watched, QKeyEvent *event);
     bool handleInputMethod(QObject *watched, QInputMethodEvent *event);
     int rowOf(const std::array<QLineEdit *, 5> &boxes, const QObject *watched) const;
+    // A message box shown by a commit (noted, so that the click that moved the focus is dropped).
+    platform::Answer askDuringCommit(const QString &text, platform::Buttons buttons, platform::Icon icon);
     // Moves the focus to a box from code, as the Enter key and the factor question do.
     void moveFocusTo(QLineEdit *box);
 
@@ -149,4 +152,8 @@ private:
     bool m_rowsBusy = false;
     // Set while a row commits: a message box it shows moves no further commit.
     bool m_committing = false;
+    // Set when the user moved through UnitSelect's open list since typing into it last.
+    bool m_listNavigated = false;
+    // Set when the commit under way showed a message box.
+    bool m_commitAsked = false;
 };

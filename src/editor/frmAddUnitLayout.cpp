@@ -5,6 +5,7 @@
 #include "editor/EditorTexts.h"
 #include "mainwindow/ComboKeyPressFilter.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QGridLayout>
@@ -144,6 +145,8 @@ void frmAddUnit::layOutControls()
         unitLayout->addWidget(txtUnitFactor[row], row + 3, 2);
     }
     unitLayout->addWidget(VScroll1, 3, 3, 5, 1);
+    // Wide enough for the highest row number, so that paging never resizes the window.
+    unitLayout->setColumnMinimumWidth(0, UnitNum[1]->fontMetrics().horizontalAdvance(QStringLiteral("Unit 32767:")));
     unitLayout->addWidget(AddUnit, 8, 1, 1, 2, Qt::AlignLeft);
     unitLayout->setColumnStretch(1, 3);
     unitLayout->setColumnStretch(2, 2);
@@ -185,6 +188,8 @@ void frmAddUnit::connectHandlers()
         UnitSelect->hidePopup();
         return qint16(0);
     });
+    // Enter in the open list is Enter in the field: the typed name, not the highlighted item.
+    UnitSelect->view()->installEventFilter(this);
     connect(VScroll1, &QScrollBar::valueChanged, this, &frmAddUnit::VScroll1_Change);
     connect(AddUnit, &QPushButton::clicked, this, &frmAddUnit::AddUnit_Click);
     connect(CancelButton, &QPushButton::clicked, this, &frmAddUnit::CancelButton_Click);

@@ -10,6 +10,9 @@
 #include "platform/MessageBox.h"
 #include "platform/widgets/Beep.h"
 
+#include <QCoreApplication>
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -44,6 +47,34 @@ std::optional<double> validFactor(const QString &text)
     return std::nullopt;
 }
 
+// Swallows the next mouse press (or wheel turn) anywhere in the program, if one comes before
+// the event loop turns again. A message box shown while the focus leaves a box for a mouse
+// press has taken that press's release: delivered alone, the press would leave a button held
+// down or a scroll bar stepping. The click is lost, as the user only saw the message.
+class PressSwallower : public QObject {
+public:
+    explicit PressSwallower(QObject *parent)
+        : QObject(parent)
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+        QTimer::singleShot(0, this, &QObject::deleteLater);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+            QCoreApplication::instance()->removeEventFilter(this);
+            return true;
+        default:
+            return false;
+        }
+    }
+};
+
 } // namespace
 
 // --- events --------------------------------------------------------------------------------------
@@ -51,6 +82,20 @@ std::optional<double> validFactor(const QString &text)
 bool frmAddUnit::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
+    case QEvent::ShortcutOverride: {
+        // The open list of UnitSelect would take Enter as choosing its highlighted item, even
+        // when the user has typed a new name since. Enter stays a key for UnitSelect_KeyPress,
+        // which takes the field's text: the highlighted item only when the user moved to it.
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (watched == UnitSelect->view() && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            const QModelIndex highlighted = UnitSelect->view()->currentIndex();
+            if (m_listNavigated && highlighted.isValid())
+                UnitSelect->setCurrentIndex(highlighted.row());
+            key->accept();
+            return true;
+        }
+        break;
+    }
     case QEvent::KeyPress:
         return handleKeyPress(watched, static_cast<QKeyEvent *>(event));
     case QEvent::InputMethod:
@@ -78,10 +123,13 @@ bool frmAddUnit::eventFilter(QObject *watched, QEvent *event)
         if (isWindowFocusChange(reason) || m_rowsBusy || m_committing)
             break;
         QScopedValueRollback committing(m_committing, true);
+        m_commitAsked = false;
         if (const int row = rowOf(txtUnitName, watched); row >= 0)
             txtUnitName_LostFocus(row);
         else if (const int factorRow = rowOf(txtUnitFactor, watched); factorRow >= 0)
             txtUnitFactor_LostFocus(factorRow);
+        if (m_commitAsked && reason == Qt::MouseFocusReason)
+            new PressSwallower(this);
         break;
     }
     default:
@@ -98,9 +146,17 @@ int frmAddUnit::rowOf(const std::array<QLineEdit *, 5> &boxes, const QObject *wa
 
 bool frmAddUnit::handleKeyPress(QObject *watched, QKeyEvent *event)
 {
+    if (watched == UnitSelect->view()) {
+        static const QList<int> moves = {Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home,
+                                         Qt::Key_End};
+        if (moves.contains(event->key()))
+            m_listNavigated = true;
+        return false;
+    }
     const auto code = ComboKeyPressFilter::classicKeyCode(*event);
     if (!code)
         return false;
+
     // Enter has done its work once it has moved the focus; passed on, it would reach the window.
     if (const int row = rowOf(txtUnitName, watched); row >= 0)
         return txtUnitName_KeyPress(row, *code, event->text()) == 0 || *code == classicKeys::kEnter;
@@ -126,6 +182,12 @@ bool frmAddUnit::handleInputMethod(QObject *watched, QInputMethodEvent *event)
         return true;
     }
     return false;
+}
+
+platform::Answer frmAddUnit::askDuringCommit(const QString &text, platform::Buttons buttons, platform::Icon icon)
+{
+    m_commitAsked = true;
+    return platform::MsgBox(text, buttons, icon);
 }
 
 void frmAddUnit::moveFocusTo(QLineEdit *box)
@@ -220,7 +282,7 @@ void frmAddUnit::txtUnitName_LostFocus(int Index)
         return;
     // Pasted or dropped text did not pass the key filter.
     if (const QString refusal = catalogue::unitNameRefusal(name); !refusal.isEmpty()) {
-        platform::MsgBox(refusal);
+        askDuringCommit(refusal, platform::Buttons::OK, platform::Icon::None);
         box->setText(oldName);
         return;
     }
@@ -242,7 +304,7 @@ void frmAddUnit::txtUnitFactor_LostFocus(int Index)
         if (*factor == category.getUnitFactor(slot))
             return;
         if (txtUnitName[Index]->text() == txtBaseUnit->text()) {
-            platform::MsgBox(editor::kBaseFactorMessage, platform::Buttons::OK, platform::Icon::Information);
+            askDuringCommit(editor::kBaseFactorMessage, platform::Buttons::OK, platform::Icon::Information);
             box->setText(QStringLiteral("1"));
             return;
         }
@@ -250,7 +312,7 @@ void frmAddUnit::txtUnitFactor_LostFocus(int Index)
         return;
     }
     const platform::Answer answer =
-        platform::MsgBox(editor::kInvalidFactorQuestion, platform::Buttons::OKCancel, platform::Icon::Exclamation);
+        askDuringCommit(editor::kInvalidFactorQuestion, platform::Buttons::OKCancel, platform::Icon::Exclamation);
     if (answer == platform::Answer::OK) {
         box->setText(conversion::factorText(category.getUnitFactor(slot)));
     } else {

@@ -1,6 +1,10 @@
 #include "EditorTestSupport.h"
 
+#include "platform/widgets/BusyPointer.h"
+
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -231,6 +235,7 @@ private slots:
         QCOMPARE(editor().explainText(), kExistingHelp);
         QVERIFY(editor().Frame2->isEnabled());
         QCOMPARE(editor().currentCategory().GetClassChanged(), QStringLiteral("False"));
+        QVERIFY(!platform::isBusyPointer());
     }
 
     void emptyNameBetweenUnits()
@@ -255,6 +260,37 @@ private slots:
         QCOMPARE(editor().currentCategory().getUnitFactor(2), 5.0);
         QCOMPARE(editor().currentCategory().getUnitName(1), QString());
         QCOMPARE(editor().currentCategory().getUnitFactor(1), 2.0);
+    }
+
+    void aSaveThatFailsKeepsTheEdits()
+    {
+        QDir(setup().env().binFolder()).mkdir("Widgets.ucr"); // no file can be written there
+        setup().openEditor();
+        setup().typeName("Widgets");
+        boxes().expectOK();
+        editor().UnitSelect_Click();
+        boxes().expect(Answer::Yes);
+        boxes().expectOK();
+        setup().choose("Length");
+        QCOMPARE(boxes().shown().size(), 3);
+        QVERIFY(boxes().shown().last().text.startsWith("Error # 75 "));
+        QCOMPARE(boxes().shown().last().icon, Icon::Exclamation);
+        QCOMPARE(editor().currentCategory().categoryName(), QStringLiteral("Widgets"));
+        QCOMPARE(editor().currentCategory().GetClassChanged(), QStringLiteral("True"));
+        QCOMPARE(editor().txtBaseUnit->text(), QStringLiteral("Enter Base Unit Name"));
+    }
+
+    void missingIndexOpensAnEmptyList()
+    {
+        setup().loadForm();
+        QFile::remove(setup().env().binFolder() + "/unitType.ucr");
+        boxes().expectOK(2);
+        setup().openEditor();
+        QCOMPARE(boxes().shown().size(), 2);
+        QVERIFY(boxes().shown().at(0).text.endsWith("File Does Not Exist."));
+        QVERIFY(boxes().shown().at(1).text.startsWith("Vital file is missing\r\n"));
+        QCOMPARE(editor().UnitSelect->count(), 0);
+        QVERIFY(!editor().Frame2->isEnabled());
     }
 
     void missingCategoryFileLeavesTheEditorIdle()
@@ -393,6 +429,32 @@ private slots:
         boxes().expect(Answer::Cancel);
         QTest::keyClick(field, Qt::Key_Return);
         QCOMPARE(boxes().shown().last().text, QStringLiteral("Create new Category\r\nQx"));
+    }
+
+    void enterInTheOpenListTakesTheTypedName()
+    {
+        setup().openEditor();
+        setup().choose("Length");
+        setup().typeName(QString());
+        setup().focus(editor().UnitSelect);
+        QTest::keyClicks(editor().UnitSelect->lineEdit(), "LengthX");
+        QVERIFY(editor().UnitSelect->view()->isVisible());
+        QCOMPARE(editor().UnitSelect->currentText(), QStringLiteral("LengthX"));
+        boxes().expect(Answer::Cancel);
+        QTest::keyClick(editor().UnitSelect->view(), Qt::Key_Return);
+        QCOMPARE(boxes().shown().size(), 1);
+        QCOMPARE(boxes().shown().last().text, QStringLiteral("Create new Category\r\nLengthX"));
+        QVERIFY(!editor().UnitSelect->view()->isVisible());
+
+        // Moving through the list makes the highlighted item the choice.
+        setup().typeName(QString());
+        setup().focus(editor().UnitSelect);
+        QTest::keyClicks(editor().UnitSelect->lineEdit(), "m");
+        QCOMPARE(editor().UnitSelect->currentText(), QStringLiteral("Magnetic Flux Density"));
+        QTest::keyClick(editor().UnitSelect->view(), Qt::Key_Down);
+        QTest::keyClick(editor().UnitSelect->view(), Qt::Key_Return);
+        QCOMPARE(editor().currentCategory().categoryName(), QStringLiteral("Mass"));
+        QCOMPARE(boxes().shown().size(), 1);
     }
 
     void cancelAndTheCloseBoxUnload_data()

@@ -348,6 +348,39 @@ private slots:
         QCOMPARE(category().getUnitName(1), commits ? QStringLiteral("Km") : QStringLiteral("Kilometer (km)"));
     }
 
+    void aClickThatAMessageInterruptedIsDropped_data()
+    {
+        QTest::addColumn<QString>("factor");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("clicked");
+        QTest::newRow("valid factor: the click goes through") << "2" << -1 << true;
+        QTest::newRow("question answered OK") << "0" << int(Answer::OK) << false;
+        QTest::newRow("question answered Cancel") << "0" << int(Answer::Cancel) << false;
+    }
+    void aClickThatAMessageInterruptedIsDropped()
+    {
+        QFETCH(QString, factor);
+        QFETCH(int, answer);
+        QFETCH(bool, clicked);
+        openWith(unitsFile(7));
+        QLineEdit *box = editor().txtUnitFactor[1];
+        setup().focus(box);
+        box->setText(factor);
+        if (answer >= 0)
+            boxes().expect(Answer(answer));
+        QTest::mouseClick(editor().AddUnit, Qt::LeftButton);
+        QCOMPARE(editor().VScroll1->value(), clicked ? 3 : 0);
+        QVERIFY(!editor().AddUnit->isDown());
+        if (answer == int(Answer::Cancel))
+            QTRY_COMPARE(QApplication::focusWidget(), box);
+        // The next click is the user's own again (after they corrected the factor).
+        QCoreApplication::processEvents();
+        if (answer == int(Answer::Cancel))
+            box->setText("1000");
+        QTest::mouseClick(editor().AddUnit, Qt::LeftButton);
+        QCOMPARE(editor().VScroll1->value(), 3);
+    }
+
     void addUnitOnANewCategory()
     {
         setup().openEditor();
