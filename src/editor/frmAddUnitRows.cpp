@@ -102,7 +102,8 @@ bool frmAddUnit::eventFilter(QObject *watched, QEvent *event)
         return handleInputMethod(watched, static_cast<QInputMethodEvent *>(event));
     case QEvent::FocusIn: {
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (isWindowFocusChange(reason))
+        auto *box = qobject_cast<QLineEdit *>(watched);
+        if (!box || isWindowFocusChange(reason))
             break;
         if (const int row = rowOf(txtUnitName, watched); row >= 0)
             txtUnitName_GotFocus(row);
@@ -113,7 +114,6 @@ bool frmAddUnit::eventFilter(QObject *watched, QEvent *event)
         if (reason == Qt::MouseFocusReason) {
             // The click that gave the focus puts the caret where it lands once this returns:
             // select again after it.
-            auto *box = static_cast<QLineEdit *>(watched);
             QTimer::singleShot(0, box, [box] { box->selectAll(); });
         }
         break;

@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -290,6 +291,25 @@ private slots:
         QCOMPARE(box->text(), message.isEmpty() ? "Km" + character : QStringLiteral("Km"));
         if (!message.isEmpty())
             QCOMPARE(boxes().shown().last().text, message);
+    }
+
+    void composedCharactersAreJudgedLikeTypedOnes()
+    {
+        setup().openEditor();
+        setup().choose("Length");
+        QLineEdit *box = editor().txtUnitName[1];
+        setup().focus(box);
+        box->setText("Km");
+        QInputMethodEvent accepted(QString(), {});
+        accepted.setCommitString("\u00E9");
+        QCoreApplication::sendEvent(box, &accepted);
+        QCOMPARE(box->text(), QStringLiteral("Km\u00E9"));
+        boxes().expectOK();
+        QInputMethodEvent refused(QString(), {});
+        refused.setCommitString("\u65E5");
+        QCoreApplication::sendEvent(box, &refused);
+        QCOMPARE(box->text(), QStringLiteral("Km\u00E9"));
+        QVERIFY(boxes().shown().last().text.startsWith("Unit name cannot contain \u65E5\r\n"));
     }
 
     void pastedNamesAreJudgedOnLeaving_data()
