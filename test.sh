@@ -6,4 +6,4 @@ source scripts/common.sh
 
 ensure_packages "${BUILD_PACKAGES[@]}"
 configure_and_build build -DTALLIMER_WERROR=ON
-(cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure)
+(cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)")

@@ -53,21 +53,22 @@ QString ReadFileLine(const QString &path, qint32 lineIndex)
     return pieces.at(lineIndex);
 }
 
-int countFields(const QString &text)
+namespace {
+// The sequential field count over any text whose delimiters are ASCII (text or raw bytes).
+template <typename Text>
+int countFieldsIn(const Text &text)
 {
     int count = 0;
     const qsizetype n = text.size();
     qsizetype i = 0;
-    const auto isDelimiter = [&](qsizetype at) {
-        const QChar c = text.at(at);
-        return c == QLatin1Char(',') || c == QLatin1Char('\r') || c == QLatin1Char('\n');
-    };
+    const auto is = [&](qsizetype at, char c) { return text.at(at) == c; };
+    const auto isDelimiter = [&](qsizetype at) { return is(at, ',') || is(at, '\r') || is(at, '\n'); };
     while (i < n) {
-        while (i < n && (text.at(i) == QLatin1Char(' ') || text.at(i) == QLatin1Char('\t')))
+        while (i < n && (is(i, ' ') || is(i, '\t')))
             ++i;
-        if (i < n && text.at(i) == QLatin1Char('"')) {
+        if (i < n && is(i, '"')) {
             ++i;
-            while (i < n && text.at(i) != QLatin1Char('"'))
+            while (i < n && !is(i, '"'))
                 ++i;
             if (i < n)
                 ++i;
@@ -77,19 +78,30 @@ int countFields(const QString &text)
         ++count;
         if (i >= n)
             break;
-        if (text.at(i) == QLatin1Char(',')) {
+        if (is(i, ',')) {
             ++i;
             if (i >= n)
                 ++count; // a comma at the very end leaves one more empty field
-        } else if (text.at(i) == QLatin1Char('\r')) {
+        } else if (is(i, '\r')) {
             ++i;
-            if (i < n && text.at(i) == QLatin1Char('\n'))
+            if (i < n && is(i, '\n'))
                 ++i;
         } else {
             ++i;
         }
     }
     return count;
+}
+} // namespace
+
+int countFields(const QString &text)
+{
+    return countFieldsIn(text);
+}
+
+int countFields(const QByteArray &bytes)
+{
+    return countFieldsIn(bytes);
 }
 
 QString tooManyLinesMessage(const QString &path)

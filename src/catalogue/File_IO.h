@@ -37,6 +37,7 @@ QStringList splitAtCrLf(const QString &text);
 // a blank line is one empty field, a quoted field may hold commas, a final line end starts no
 // further field.
 int countFields(const QString &text);
+int countFields(const QByteArray &bytes);
 // The message shown for a file longer than kMaxLines.
 QString tooManyLinesMessage(const QString &path);
 

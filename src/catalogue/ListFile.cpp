@@ -9,7 +9,7 @@
 
 namespace catalogue {
 
-std::optional<ListFile> readListFile(const QString &path, bool *missingFile)
+std::optional<QByteArray> readListBytes(const QString &path, bool *missingFile)
 {
     if (missingFile)
         *missingFile = false;
@@ -19,13 +19,114 @@ std::optional<ListFile> readListFile(const QString &path, bool *missingFile)
             *missingFile = true;
         return std::nullopt;
     }
-    const QString text = File_IO::ReadWholeFile(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray(); // unreadable reads as empty, as every catalogue read does
+    return file.readAll();
+}
+
+namespace {
+
+// The text and item count of a list file, or nothing after the message for a file too long.
+std::optional<std::pair<QString, qint16>> countedText(const QString &path, const QByteArray &bytes)
+{
+    QString text = decodeCatalogueText(bytes);
     const int count = File_IO::countFields(text);
     if (count > File_IO::kMaxLines) {
         platform::MsgBox(File_IO::tooManyLinesMessage(path));
         return std::nullopt;
     }
-    return ListFile{qint16(count), File_IO::splitAtCrLf(text)};
+    return std::make_pair(std::move(text), qint16(count));
+}
+
+qsizetype indexOfLineEnd(QByteArrayView bytes, qsizetype from)
+{
+    return bytes.indexOf(QByteArrayView("\r\n"), from);
+}
+
+// Calls parse(i, line) for the lines 0..count-1 of text split at CR LF; lines beyond the
+// last piece are empty. Works on decoded text and on raw bytes alike.
+template <typename View, typename Parse>
+void forEachLine(View text, int count, Parse parse)
+{
+    qsizetype start = 0;
+    for (int i = 0; i < count; ++i) {
+        if (start > text.size()) {
+            parse(i, View());
+            continue;
+        }
+        qsizetype end = indexOfLineEnd(text, start);
+        if (end < 0)
+            end = text.size();
+        parse(i, text.sliced(start, end - start));
+        start = end + 2;
+    }
+}
+
+QString decoded(QStringView text)
+{
+    return text.toString();
+}
+
+QString decoded(QByteArrayView bytes)
+{
+    return decodeCatalogueText(bytes.toByteArray());
+}
+
+// Adds the unit of line i to listing, or its name to rejected. The line is text or raw bytes:
+// its delimiters are ASCII, and only the two fields kept are decoded.
+template <typename View>
+void parseUnitLine(int i, View line, UnitListing &listing, QStringList &rejected)
+{
+    if (line.isEmpty())
+        return;
+    const qsizetype caret = line.indexOf('^');
+    const View first = caret < 0 ? line : line.first(caret);
+    const QString last = decoded(line.sliced(line.lastIndexOf('^') + 1));
+    const QString factor = decoded(first);
+    if (conversion::isFactorNumber(factor)) {
+        listing.entries.push_back({last, qint16(i)});
+        listing.factors[std::size_t(i)] = factor;
+    } else {
+        rejected.append(last);
+    }
+}
+
+} // namespace
+
+std::optional<ListFile> readListFile(const QString &path, bool *missingFile)
+{
+    const auto bytes = readListBytes(path, missingFile);
+    if (!bytes)
+        return std::nullopt;
+    const auto counted = countedText(path, *bytes);
+    if (!counted)
+        return std::nullopt;
+    return ListFile{counted->second, File_IO::splitAtCrLf(counted->first)};
+}
+
+std::optional<UnitFile> parseUnitFile(const QString &path, const QByteArray &bytes)
+{
+    // Parsed straight from the bytes: a long file is never held as decoded text as well.
+    const int count = File_IO::countFields(bytes);
+    if (count > File_IO::kMaxLines) {
+        platform::MsgBox(File_IO::tooManyLinesMessage(path));
+        return std::nullopt;
+    }
+    UnitFile file;
+    file.count = qint16(count);
+    file.listing.factors.resize(std::size_t(count));
+    file.listing.entries.reserve(std::size_t(count));
+    forEachLine(QByteArrayView(bytes), count, [&](int i, QByteArrayView line) {
+        parseUnitLine(i, line, file.listing, file.rejectedNames);
+    });
+    return file;
+}
+
+void reportRejectedUnits(const QStringList &rejectedNames)
+{
+    for (const QString &name : rejectedNames)
+        platform::MsgBox(QStringLiteral("Error loading ") + name + QStringLiteral(" This Unit has been removed"));
 }
 
 UnitListing parseUnitLines(const ListFile &file)
@@ -33,19 +134,10 @@ UnitListing parseUnitLines(const ListFile &file)
     UnitListing listing;
     listing.factors.resize(std::size_t(file.count));
     listing.entries.reserve(std::size_t(file.count));
-    for (int i = 0; i < file.count; ++i) {
-        const QString line = file.line(i);
-        if (line.isEmpty())
-            continue;
-        const QStringList fields = line.split(QLatin1Char('^'));
-        if (conversion::isFactorNumber(fields.first())) {
-            listing.entries.push_back({fields.last(), qint16(i)});
-            listing.factors[std::size_t(i)] = fields.first();
-        } else {
-            platform::MsgBox(QStringLiteral("Error loading ") + fields.last()
-                             + QStringLiteral(" This Unit has been removed"));
-        }
-    }
+    QStringList rejected;
+    for (int i = 0; i < file.count; ++i)
+        parseUnitLine(i, QStringView(file.line(i)), listing, rejected);
+    reportRejectedUnits(rejected);
     return listing;
 }
 

@@ -37,6 +37,25 @@ struct UnitListing {
     std::vector<QString> factors;
 };
 
+// A category file read for a unit list: its line count, its units and factor table, and the
+// names (last fields) of the lines that were rejected because their first field is no number.
+struct UnitFile {
+    qint16 count = 0;
+    UnitListing listing;
+    QStringList rejectedNames;
+};
+
+// The bytes of path. A missing file gives nothing after the "File Does Not Exist." message
+// (missingFile is then set).
+std::optional<QByteArray> readListBytes(const QString &path, bool *missingFile = nullptr);
+
+// Parses the bytes of a category file without keeping its lines; nothing after the message for
+// a file beyond the 16-bit limit. Rejected lines are collected, not reported.
+std::optional<UnitFile> parseUnitFile(const QString &path, const QByteArray &bytes);
+
+// Shows "Error loading " name " This Unit has been removed" for each rejected line.
+void reportRejectedUnits(const QStringList &rejectedNames);
+
 // Parses the lines 0..count-1 of a category file. A line whose first field is not a number is
 // reported ("Error loading " name " This Unit has been removed") and left out; the name is the
 // last field of the line.

@@ -374,10 +374,10 @@ bool Form1::loadComboFromFile(const QString &strFilePath, QListWidget *comboToLo
 bool Form1::loadComboFromFile(const QString &strFilePath, QComboBox *comboToLoad, bool ClearListFirst,
                               bool LoadItemDataToUnitValueArray)
 {
-    const auto file = readListForLoading(strFilePath);
-    if (!file)
-        return true;
     if (!LoadItemDataToUnitValueArray) {
+        const auto file = readListForLoading(strFilePath);
+        if (!file)
+            return true;
         const QSignalBlocker blocker(comboToLoad);
         if (ClearListFirst)
             comboToLoad->clear();
@@ -385,12 +385,19 @@ bool Form1::loadComboFromFile(const QString &strFilePath, QComboBox *comboToLoad
         comboToLoad->setCurrentIndex(-1);
         return false;
     }
+    bool missing = false;
+    const std::shared_ptr<const LoadedUnits> units = m_unitLists.read(strFilePath, &missing);
+    if (!units) {
+        if (missing)
+            reportVitalFileMissing();
+        return true;
+    }
+    catalogue::reportRejectedUnits(units->rejectedNames);
     // A category file holds at least one line: the factor table runs from 0 to n - 1.
-    if (file->count < 1)
+    if (units->count < 1)
         throw app::Failure(app::kErrSubscriptOutOfRange);
-    catalogue::UnitListing listing = catalogue::parseUnitLines(*file);
-    unitValueArray = std::move(listing.factors);
-    setUnitListModel(comboToLoad, m_unitModels.modelFor(std::move(listing.entries)));
+    unitValueArray = units->factors;
+    setUnitListModel(comboToLoad, units->model);
     return false;
 }
 

@@ -164,5 +164,5 @@ private:
     bool m_unloaded = false;
     std::shared_ptr<UnitListModel> m_fromUnitModel;
     std::shared_ptr<UnitListModel> m_toUnitModel;
-    UnitModelCache m_unitModels;
+    UnitListSource m_unitLists;
 };

@@ -5,6 +5,7 @@
 #include "platform/MessageBox.h"
 
 #include <QComboBox>
+#include <QCryptographicHash>
 #include <QListWidget>
 
 std::optional<catalogue::ListFile> readListForLoading(const QString &path)
@@ -12,9 +13,14 @@ std::optional<catalogue::ListFile> readListForLoading(const QString &path)
     bool missing = false;
     auto file = catalogue::readListFile(path, &missing);
     if (missing)
-        platform::MsgBox(QStringLiteral("Vital file is missing\r\n") + app::programBaseName()
-                         + QStringLiteral(" may need to close"));
+        reportVitalFileMissing();
     return file;
+}
+
+void reportVitalFileMissing()
+{
+    platform::MsgBox(QStringLiteral("Vital file is missing\r\n") + app::programBaseName()
+                     + QStringLiteral(" may need to close"));
 }
 
 namespace {
@@ -45,12 +51,28 @@ void addLinesSorted(QComboBox *list, const catalogue::ListFile &file)
         [list](int row, const QString &text) { list->insertItem(row, text); });
 }
 
-std::shared_ptr<UnitListModel> UnitModelCache::modelFor(std::vector<catalogue::UnitEntry> fileOrder)
+std::shared_ptr<const LoadedUnits> UnitListSource::read(const QString &path, bool *missingFile)
 {
-    if (!m_model || fileOrder != m_fileOrder) {
-        m_fileOrder = fileOrder;
-        ListOrder().sort(fileOrder);
-        m_model = std::make_shared<UnitListModel>(std::move(fileOrder));
+    const auto bytes = catalogue::readListBytes(path, missingFile);
+    if (!bytes) {
+        m_units.reset();
+        return nullptr;
     }
-    return m_model;
+    const QByteArray digest = QCryptographicHash::hash(*bytes, QCryptographicHash::Sha256);
+    if (m_units && path == m_path && digest == m_digest)
+        return m_units;
+    m_units.reset();
+    std::optional<catalogue::UnitFile> file = catalogue::parseUnitFile(path, *bytes);
+    if (!file)
+        return nullptr;
+    auto units = std::make_shared<LoadedUnits>();
+    units->count = file->count;
+    units->factors = std::move(file->listing.factors);
+    units->rejectedNames = std::move(file->rejectedNames);
+    ListOrder().sort(file->listing.entries);
+    units->model = std::make_shared<UnitListModel>(std::move(file->listing.entries));
+    m_path = path;
+    m_digest = digest;
+    m_units = units;
+    return m_units;
 }

@@ -15,19 +15,32 @@ class QListWidget;
 // Reads a list file once. A missing file gives nothing after its two messages ("File Does Not
 // Exist." and "Vital file is missing"); a file beyond the 16-bit limit nothing after its own.
 std::optional<catalogue::ListFile> readListForLoading(const QString &path);
+// Shows "Vital file is missing" with the "may need to close" line.
+void reportVitalFileMissing();
 
 // Adds every non-empty line of file to a sorted list, each at its sorted place.
 void addLinesSorted(QListWidget *list, const catalogue::ListFile &file);
 void addLinesSorted(QComboBox *list, const catalogue::ListFile &file);
 
-// Sorted unit models for the two unit lists. The lists are loaded one after the other from
-// the same file: when a load gives exactly the units of the previous one, it shares that
-// model instead of sorting again.
-class UnitModelCache {
+// The units of a category file as the unit lists show them: the sorted model both lists share,
+// the factor table, the file's line count and the names of its rejected lines.
+struct LoadedUnits {
+    qint16 count = 0;
+    std::shared_ptr<UnitListModel> model;
+    std::vector<QString> factors;
+    QStringList rejectedNames;
+};
+
+// Reads category files for the unit lists. Both lists load the same file one after the other:
+// while a file's bytes are unchanged, the second load reuses the first one's sorted units
+// instead of parsing and sorting again (its rejected lines are still reported each time).
+class UnitListSource {
 public:
-    std::shared_ptr<UnitListModel> modelFor(std::vector<catalogue::UnitEntry> fileOrder);
+    // Nothing when the file is missing (missingFile set) or too long, after the messages.
+    std::shared_ptr<const LoadedUnits> read(const QString &path, bool *missingFile);
 
 private:
-    std::vector<catalogue::UnitEntry> m_fileOrder;
-    std::shared_ptr<UnitListModel> m_model;
+    QString m_path;
+    QByteArray m_digest;
+    std::shared_ptr<const LoadedUnits> m_units;
 };

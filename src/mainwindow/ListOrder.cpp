@@ -1,7 +1,6 @@
 #include "mainwindow/ListOrder.h"
 
 #include <algorithm>
-#include <numeric>
 
 ListOrder::ListOrder()
 {
@@ -15,18 +14,8 @@ bool ListOrder::lessThan(const QString &left, const QString &right) const
 
 void ListOrder::sort(std::vector<catalogue::UnitEntry> &entries) const
 {
-    // Sort keys once per name: comparing keys is far cheaper than collating on every comparison.
-    std::vector<QCollatorSortKey> keys;
-    keys.reserve(entries.size());
-    for (const catalogue::UnitEntry &entry : entries)
-        keys.push_back(m_collator.sortKey(entry.name));
-    std::vector<std::size_t> order(entries.size());
-    std::iota(order.begin(), order.end(), std::size_t(0));
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return keys[a].compare(keys[b]) < 0; });
-    std::vector<catalogue::UnitEntry> sorted;
-    sorted.reserve(entries.size());
-    for (std::size_t index : order)
-        sorted.push_back(std::move(entries[index]));
-    entries = std::move(sorted);
+    // Collating pairs directly: sort keys for every name would cost more memory than time saved.
+    std::stable_sort(entries.begin(), entries.end(), [this](const catalogue::UnitEntry &a, const catalogue::UnitEntry &b) {
+        return m_collator.compare(a.name, b.name) < 0;
+    });
 }

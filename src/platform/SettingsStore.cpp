@@ -55,11 +55,18 @@ QtSettingsStore::QtSettingsStore(const QString &iniFolder)
 {
 }
 
+QSettings &QtSettingsStore::settingsFor(const QString &application)
+{
+    std::unique_ptr<QSettings> &settings = m_open[application];
+    if (!settings)
+        settings = openSettings(m_iniFolder, application);
+    return *settings;
+}
+
 QString QtSettingsStore::read(const QString &application, const QString &section, const QString &key,
                               const QString &defaultValue)
 {
-    const auto settings = openSettings(m_iniFolder, application);
-    const QVariant value = settings->value(keyPath(section, key));
+    const QVariant value = settingsFor(application).value(keyPath(section, key));
     if (!value.isValid())
         return defaultValue;
     // A hand-edited INI value with a comma reads back as a list: take it as the text it was.
@@ -71,16 +78,16 @@ QString QtSettingsStore::read(const QString &application, const QString &section
 void QtSettingsStore::write(const QString &application, const QString &section, const QString &key,
                             const QString &value)
 {
-    const auto settings = openSettings(m_iniFolder, application);
-    settings->setValue(keyPath(section, key), value);
-    syncOrFail(*settings);
+    QSettings &settings = settingsFor(application);
+    settings.setValue(keyPath(section, key), value);
+    syncOrFail(settings);
 }
 
 void QtSettingsStore::remove(const QString &application, const QString &section, const QString &key)
 {
-    const auto settings = openSettings(m_iniFolder, application);
-    settings->remove(keyPath(section, key));
-    syncOrFail(*settings);
+    QSettings &settings = settingsFor(application);
+    settings.remove(keyPath(section, key));
+    syncOrFail(settings);
 }
 
 } // namespace platform

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QSettings>
 #include <QString>
+
+#include <map>
 
 #include <memory>
 
@@ -42,7 +45,11 @@ public:
     QString iniFolder() const { return m_iniFolder; }
 
 private:
+    QSettings &settingsFor(const QString &application);
+
     QString m_iniFolder;
+    // One open store per application: every conversion may read it, and opening parses it.
+    std::map<QString, std::unique_ptr<QSettings>> m_open;
 };
 
 } // namespace platform

@@ -98,8 +98,9 @@ private slots:
     }
     void cleanup()
     {
-        VERIFY_NO_UNEXPECTED_BOXES(*m_environment);
-        m_environment.reset(); // also restores the default locale
+        // Take the environment out first, so that a failed check still releases it.
+        const auto environment = std::move(m_environment);
+        VERIFY_NO_UNEXPECTED_BOXES(*environment); // also restores the default locale
     }
 
     void convertsByFactors_data()

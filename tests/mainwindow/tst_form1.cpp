@@ -73,8 +73,9 @@ private slots:
     {
         m_form.reset();
         ReleaseProgramRecords();
-        VERIFY_NO_UNEXPECTED_BOXES(*m_environment);
-        m_environment.reset();
+        // Take the environment out first, so that a failed check still releases it.
+        const auto environment = std::move(m_environment);
+        VERIFY_NO_UNEXPECTED_BOXES(*environment);
     }
 
     void firstRunShowsTheCategoriesAndNothingElse()

@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <memory>
 
@@ -44,6 +45,8 @@ private:
 // Copies the factory catalogue folder into folder (as bin/ would hold it).
 void copyFactoryCatalogue(const QString &folder);
 
-// Fails the current test when a message box was shown that the test did not expect.
+// Fails the current test when a message box was shown that the test did not expect. It does not
+// return early, so a cleanup() that uses it still releases its environment afterwards.
 #define VERIFY_NO_UNEXPECTED_BOXES(environment)                                                    \
-    QVERIFY2((environment).unexpectedBoxes().isEmpty(), qPrintable((environment).unexpectedBoxes()))
+    static_cast<void>(QTest::qVerify((environment).unexpectedBoxes().isEmpty(), "no unexpected message boxes", \
+                                     qPrintable((environment).unexpectedBoxes()), __FILE__, __LINE__))
