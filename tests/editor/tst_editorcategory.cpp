@@ -73,8 +73,9 @@ private slots:
     void cleanup()
     {
         VERIFY_NO_UNEXPECTED_BOXES(m_setup->env());
-        QCOMPARE(m_setup->env().boxes().pendingAnswers(), 0);
+        const int unusedAnswers = m_setup->env().boxes().pendingAnswers();
         m_setup.reset();
+        QCOMPARE(unusedAnswers, 0);
     }
 
     void opensIdleWithTheSortedCategoryList()
