@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+// Classic key-press codes, as the editor's key handlers take them (ComboKeyPressFilter::
+// classicKeyCode reads them from key events): control characters below 32 (8 Backspace,
+// 13 Enter, 27 Escape, 1..26 Ctrl+letter, so Ctrl+V is 22), otherwise the typed character as one
+// UTF-16 code unit (units from 0x8000 up are negative in 16 bits). 0 is no key.
+namespace classicKeys {
+
+inline constexpr qint16 kBackspace = 8;
+inline constexpr qint16 kEnter = 13;
+
+// True for the code of a typed character (not a control code, not 0).
+inline bool isCharacter(qint16 code)
+{
+    return code < 0 || code >= 32;
+}
+
+// The UTF-16 unit of a code.
+inline QChar characterOf(qint16 code)
+{
+    return QChar(char16_t(quint16(code)));
+}
+
+// The character of a code for a message; empty for half of a character beyond 16 bits.
+QString shownCharacter(qint16 code);
+
+} // namespace classicKeys

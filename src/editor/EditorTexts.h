@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+
+// The editor's help texts and messages, character for character (CR LF as "\r\n").
+namespace editor {
+
+inline const QString kStartHelpText = QStringLiteral(
+    "Pick the category from the list above that you wish "
+    "to amend or type a new category name in the"
+    " text box at the top and press return to create a new category."
+    "\r\n\r\n"
+    "To restore defaults select the category above and "
+    "click on the Restore Defaults button or just click the"
+    " restore Defaults button to restore all categorys");
+
+inline const QString kExistingCategoryHelpText = QStringLiteral(
+    "Update the category units in the Units frame "
+    "and add units by pressing the add unit to category button,"
+    " to delete a unit from the category delete the unit name."
+    "  When you are finished press OK to save or Cancel to discard"
+    "\r\n\r\n"
+    "To add units to or create another category select"
+    " from the combo box and press OK when prompted");
+
+inline const QString kNewCategoryHelpText = QStringLiteral(
+    "Update the category units in the Units frame "
+    "and add units by pressing the add unit to category button"
+    " when you are finished press OK to save or Cancel to discard"
+    "\r\n\r\n"
+    "To add units to or create another category select"
+    " from the combo box and press OK when prompted");
+
+// What txtBaseUnit reads while no base unit is chosen.
+inline const QString kNoBaseUnit = QStringLiteral("Base Unit");
+// The name a new category's first unit carries until the user names it.
+inline const QString kBaseUnitPrompt = QStringLiteral("Enter Base Unit Name");
+// The category whose units are formulas, not factors: the editor never opens it.
+inline const QString kTemperatureCategory = QStringLiteral("Temperature");
+
+inline const QString kTemperatureRefusal = QStringLiteral("Unable amend or add units to Temperature converter");
+inline const QString kCreateCategoryQuestion = QStringLiteral("Create new Category\r\n");
+inline const QString kBaseFactorMessage =
+    QStringLiteral("Base Unit Factor can't be amended\r\nThe Base Unit Factor must equal one");
+inline const QString kInvalidFactorQuestion = QStringLiteral(
+    "Unit factor must be a numeric value greater then zero\r\n\r\nChange the unit factor back to is original value ?");
+
+} // namespace editor

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "editor/frmAddUnit.h"
+#include "mainwindow/Form1.h"
+#include "support/TestEnvironment.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+
+// A main window loaded from the test's catalogue and an editor on it, shown and active so that
+// focus moves as it does for the user.
+class EditorSetup {
+public:
+    EditorSetup();
+    ~EditorSetup();
+
+    TestEnvironment &env() { return m_env; }
+    Form1 &form() { return *m_form; }
+    frmAddUnit &editor() { return *m_editor; }
+
+    // Writes a category file and lists it in the index (call before openEditor).
+    void addCategory(const QString &name, const QByteArray &fileBytes);
+    // Creates and loads the main window (openEditor does it when it has not been done).
+    void loadForm();
+    // Creates the editor, runs its Form_Load and shows it.
+    void openEditor();
+
+    // Chooses a listed category as a click in the list does.
+    void choose(const QString &name);
+    // Types a name that no list item is chosen for.
+    void typeName(const QString &name);
+    // Gives a box the focus as Tab does, so that the box left before commits.
+    void focus(QWidget *box);
+    // Types text into a box that has the focus, key by key.
+    void type(QWidget *box, const QString &text);
+    QString categoryBytes(const QString &name) const;
+
+    QStringList rowNames() const;
+    QStringList rowFactors() const;
+    QStringList rowLabels() const;
+
+private:
+    TestEnvironment m_env;
+    std::unique_ptr<Form1> m_form;
+    std::unique_ptr<frmAddUnit> m_editor;
+};
