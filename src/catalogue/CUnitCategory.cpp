@@ -119,7 +119,7 @@ QString CUnitCategory::SaveToFile(const QString &FilePath, bool showConfirm)
     if (!m_classChanged)
         return QString();
     if (showConfirm) {
-        const platform::Answer answer = platform::MsgBox(QStringLiteral("Save Changes to current category ?"),
+        const platform::Answer answer = platform::MsgBox(kSaveChangesQuestion,
                                                          platform::Buttons::YesNoCancel,
                                                          platform::Icon::Exclamation);
         if (answer == platform::Answer::No)

@@ -7,6 +7,9 @@
 #include <optional>
 #include <vector>
 
+// The question asked before a changed category is written.
+inline const QString kSaveChangesQuestion = QStringLiteral("Save Changes to current category ?");
+
 // One category being edited: its name, a changed flag, and a growable array of unit slots with
 // explicit 16-bit bounds. Reading a slot fills an empty one with a placeholder unit first.
 // An index outside the bounds, or any slot access while the array is unallocated, fails with

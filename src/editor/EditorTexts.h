@@ -45,4 +45,15 @@ inline const QString kBaseFactorMessage =
 inline const QString kInvalidFactorQuestion = QStringLiteral(
     "Unit factor must be a numeric value greater then zero\r\n\r\nChange the unit factor back to is original value ?");
 
+inline const QString kEnterCategoryName = QStringLiteral("Enter the category name in the text box at the top");
+inline const QString kConfirmDelete = QStringLiteral(
+    "Confirm delete %1 category,\r\nCaution all units will be lost and you will not be able to undo this operation.");
+inline const QString kConfirmRestoreOne = QStringLiteral("Confirm restore defaults to %1 category\r\nAll custom units will be lost");
+inline const QString kConfirmRestoreAll = QStringLiteral(
+    "Confirm restore defaults to all categorys\r\nAll custom units and categorys will be lost");
+// A category file, or the index, that could not be written: the edits stay in the window.
+inline const QString kSaveFailed = QStringLiteral("The category could not be saved:\r\n%1 could not be written.");
+inline const QString kIndexNotWritten = QStringLiteral(
+    "The list of categories could not be updated:\r\n%1 could not be written.");
+
 } // namespace editor

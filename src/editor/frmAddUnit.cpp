@@ -24,19 +24,6 @@
 #include <QScopedValueRollback>
 #include <QScrollBar>
 
-namespace {
-
-// The busy pointer for the length of a scope, put back however the scope ends.
-class BusyPointerScope {
-public:
-    BusyPointerScope() { platform::setBusyPointer(true); }
-    ~BusyPointerScope() { platform::setBusyPointer(false); }
-    BusyPointerScope(const BusyPointerScope &) = delete;
-    BusyPointerScope &operator=(const BusyPointerScope &) = delete;
-};
-
-} // namespace
-
 frmAddUnit::frmAddUnit(Form1 &mainForm, QWidget *parent)
     : QDialog(parent)
     , m_mainForm(mainForm)
@@ -260,15 +247,8 @@ void frmAddUnit::UnitSelect_Click()
         }
     }
 
-    CUnitCategory &category = currentCategory();
-    try {
-        if (category.SaveToFile(catalogue::categoryFile(category.categoryName()), true) == QLatin1String("Cancel"))
-            return;
-    } catch (const app::Failure &failure) {
-        // The edits stay in the window, as after Cancel, so that nothing is lost.
-        app::ReportError(QStringLiteral("Save Category"), failure);
+    if (!offerToSave())
         return;
-    }
 
     if (name != editor::kTemperatureCategory && listed) {
         loadExistingCategory(name);
@@ -284,7 +264,7 @@ void frmAddUnit::loadExistingCategory(const QString &name)
 {
     ClearUnitForm();
     QScopedValueRollback busy(m_rowsBusy, true);
-    const BusyPointerScope pointer;
+    const platform::BusyPointerScope pointer;
     CUnitCategory &category = currentCategory();
     category.setCategoryName(name);
     const qint16 last = category.LoadFromFile(catalogue::categoryFile(name), 2);
@@ -313,7 +293,7 @@ void frmAddUnit::createNewCategory(const QString &name)
     ClearUnitForm();
     {
         QScopedValueRollback busy(m_rowsBusy, true);
-        const BusyPointerScope pointer;
+        const platform::BusyPointerScope pointer;
         CUnitCategory &category = currentCategory();
         category.setCategoryName(name);
         category.ReDimUnits(0, 4, false);

@@ -86,7 +86,12 @@ public:
     // The category slot that row Index shows, or -1 for a row that shows none (read-only).
     qint16 rowSlot(int Index) const { return m_rowSlot.at(std::size_t(Index)); }
 
+    // The commands that end a visit or change the catalogue on disk.
+    void OKButton_Click();
     void CancelButton_Click();
+    void AddCategory_Click();
+    void deleteCategory_Click();
+    void ReDefault_Click();
 
     // The help text exactly as set (CR LF kept); lblexplain shows it with plain line breaks.
     const QString &explainText() const { return m_explainText; }
@@ -124,6 +129,16 @@ private:
     void createControls();
     void layOutControls();
     void connectHandlers();
+
+    // Asks before switching away from a changed category; Yes saves it (and lists it). False when
+    // the switch must not happen: Cancel, or a save that failed.
+    bool offerToSave();
+    // Writes the category being edited and lists it in the index, telling the user of a failure;
+    // the main window's category list is reloaded after a save.
+    bool saveCurrentCategory();
+    // The end of every restore: the main window shows the catalogue afresh, the editor goes.
+    void finishRestore();
+    void reloadMainCategories();
 
     void loadExistingCategory(const QString &name);
     void createNewCategory(const QString &name);

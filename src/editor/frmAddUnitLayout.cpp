@@ -192,7 +192,11 @@ void frmAddUnit::connectHandlers()
     UnitSelect->view()->installEventFilter(this);
     connect(VScroll1, &QScrollBar::valueChanged, this, &frmAddUnit::VScroll1_Change);
     connect(AddUnit, &QPushButton::clicked, this, &frmAddUnit::AddUnit_Click);
+    connect(OKButton, &QPushButton::clicked, this, &frmAddUnit::OKButton_Click);
     connect(CancelButton, &QPushButton::clicked, this, &frmAddUnit::CancelButton_Click);
+    connect(AddCategory, &QPushButton::clicked, this, &frmAddUnit::AddCategory_Click);
+    connect(deleteCategory, &QPushButton::clicked, this, &frmAddUnit::deleteCategory_Click);
+    connect(ReDefault, &QPushButton::clicked, this, &frmAddUnit::ReDefault_Click);
     for (int row = 0; row < 5; ++row) {
         txtUnitName[row]->installEventFilter(this);
         txtUnitFactor[row]->installEventFilter(this);

@@ -1,5 +1,7 @@
 #include "EditorTestSupport.h"
 
+#include "catalogue/CataloguePaths.h"
+
 #include "platform/widgets/BusyPointer.h"
 
 #include <QAbstractItemView>
@@ -274,8 +276,9 @@ private slots:
         boxes().expectOK();
         setup().choose("Length");
         QCOMPARE(boxes().shown().size(), 3);
-        QVERIFY(boxes().shown().last().text.startsWith("Error # 75 "));
-        QCOMPARE(boxes().shown().last().icon, Icon::Exclamation);
+        QCOMPARE(boxes().shown().last().text, "The category could not be saved:\r\n"
+                                                  + catalogue::categoryFile("Widgets") + " could not be written.");
+        QCOMPARE(boxes().shown().last().icon, Icon::Critical);
         QCOMPARE(editor().currentCategory().categoryName(), QStringLiteral("Widgets"));
         QCOMPARE(editor().currentCategory().GetClassChanged(), QStringLiteral("True"));
         QCOMPARE(editor().txtBaseUnit->text(), QStringLiteral("Enter Base Unit Name"));
