@@ -1,28 +1,27 @@
 #include "platform/FileOperations.h"
 
+#include "platform/InstalledService.h"
+
 #include "platform/QtFileOperations.h"
 
 namespace platform {
 
 namespace {
-std::unique_ptr<FileOperations> &installedOperations()
+InstalledService<FileOperations> &installedOperations()
 {
-    static std::unique_ptr<FileOperations> operations = std::make_unique<QtFileOperations>();
-    return operations;
+    static InstalledService<FileOperations> service([] { return std::make_unique<QtFileOperations>(); });
+    return service;
 }
 } // namespace
 
 FileOperations &fileOperations()
 {
-    return *installedOperations();
+    return installedOperations().get();
 }
 
 std::unique_ptr<FileOperations> setFileOperations(std::unique_ptr<FileOperations> operations)
 {
-    if (!operations)
-        operations = std::make_unique<QtFileOperations>();
-    installedOperations().swap(operations);
-    return operations;
+    return installedOperations().replace(std::move(operations));
 }
 
 } // namespace platform

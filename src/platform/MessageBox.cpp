@@ -1,6 +1,7 @@
 #include "platform/MessageBox.h"
 
 #include "app/AppInfo.h"
+#include "platform/InstalledService.h"
 
 namespace platform {
 
@@ -24,9 +25,9 @@ public:
     }
 };
 
-std::unique_ptr<MessageBoxService> &installedService()
+InstalledService<MessageBoxService> &installedService()
 {
-    static std::unique_ptr<MessageBoxService> service = std::make_unique<FirstButtonMessageBoxes>();
+    static InstalledService<MessageBoxService> service([] { return std::make_unique<FirstButtonMessageBoxes>(); });
     return service;
 }
 
@@ -34,16 +35,13 @@ std::unique_ptr<MessageBoxService> &installedService()
 
 std::unique_ptr<MessageBoxService> setMessageBoxService(std::unique_ptr<MessageBoxService> service)
 {
-    if (!service)
-        service = std::make_unique<FirstButtonMessageBoxes>();
-    installedService().swap(service);
-    return service;
+    return installedService().replace(std::move(service));
 }
 
 Answer MsgBox(const QString &text, Buttons buttons, Icon icon, const QString &title)
 {
     MessageBoxRequest request{text, buttons, icon, title.isEmpty() ? app::appTitle() : title};
-    return installedService()->show(request);
+    return installedService().get().show(request);
 }
 
 } // namespace platform

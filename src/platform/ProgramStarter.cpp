@@ -1,28 +1,27 @@
 #include "platform/ProgramStarter.h"
 
+#include "platform/InstalledService.h"
+
 #include <QProcess>
 
 namespace platform {
 
 namespace {
-std::unique_ptr<ProgramStarter> &installedStarter()
+InstalledService<ProgramStarter> &installedStarter()
 {
-    static std::unique_ptr<ProgramStarter> starter = std::make_unique<QtProgramStarter>();
-    return starter;
+    static InstalledService<ProgramStarter> service([] { return std::make_unique<QtProgramStarter>(); });
+    return service;
 }
 } // namespace
 
 ProgramStarter &programStarter()
 {
-    return *installedStarter();
+    return installedStarter().get();
 }
 
 std::unique_ptr<ProgramStarter> setProgramStarter(std::unique_ptr<ProgramStarter> starter)
 {
-    if (!starter)
-        starter = std::make_unique<QtProgramStarter>();
-    installedStarter().swap(starter);
-    return starter;
+    return installedStarter().replace(std::move(starter));
 }
 
 bool QtProgramStarter::startDetached(const QString &path)

@@ -1,26 +1,25 @@
 #include "platform/Registry.h"
 
+#include "platform/InstalledService.h"
+
 namespace platform {
 
 namespace {
-std::unique_ptr<Registry> &installedRegistry()
+InstalledService<Registry> &installedRegistry()
 {
-    static std::unique_ptr<Registry> installed = createSystemRegistry();
-    return installed;
+    static InstalledService<Registry> service([] { return createSystemRegistry(); });
+    return service;
 }
 } // namespace
 
 Registry &registry()
 {
-    return *installedRegistry();
+    return installedRegistry().get();
 }
 
 std::unique_ptr<Registry> setRegistry(std::unique_ptr<Registry> registry)
 {
-    if (!registry)
-        registry = createSystemRegistry();
-    installedRegistry().swap(registry);
-    return registry;
+    return installedRegistry().replace(std::move(registry));
 }
 
 } // namespace platform

@@ -1,5 +1,7 @@
 #include "platform/SettingsStore.h"
 
+#include "platform/InstalledService.h"
+
 #include "app/Failure.h"
 #include "platform/SettingsLocation.h"
 
@@ -9,10 +11,10 @@ namespace platform {
 
 namespace {
 
-std::unique_ptr<SettingsStore> &installedStore()
+InstalledService<SettingsStore> &installedStore()
 {
-    static std::unique_ptr<SettingsStore> store = std::make_unique<QtSettingsStore>();
-    return store;
+    static InstalledService<SettingsStore> service([] { return std::make_unique<QtSettingsStore>(); });
+    return service;
 }
 
 std::unique_ptr<QSettings> openSettings(const QString &iniFolder, const QString &application)
@@ -39,15 +41,12 @@ void syncOrFail(QSettings &settings)
 
 SettingsStore &settingsStore()
 {
-    return *installedStore();
+    return installedStore().get();
 }
 
 std::unique_ptr<SettingsStore> setSettingsStore(std::unique_ptr<SettingsStore> store)
 {
-    if (!store)
-        store = std::make_unique<QtSettingsStore>();
-    installedStore().swap(store);
-    return store;
+    return installedStore().replace(std::move(store));
 }
 
 QtSettingsStore::QtSettingsStore(const QString &iniFolder)

@@ -1,5 +1,7 @@
 #include "platform/UrlOpener.h"
 
+#include "platform/InstalledService.h"
+
 namespace platform {
 
 namespace {
@@ -9,25 +11,22 @@ public:
     bool openUrl(const QString &) override { return false; }
 };
 
-std::unique_ptr<UrlOpener> &installedOpener()
+InstalledService<UrlOpener> &installedOpener()
 {
-    static std::unique_ptr<UrlOpener> opener = std::make_unique<RefusingUrlOpener>();
-    return opener;
+    static InstalledService<UrlOpener> service([] { return std::make_unique<RefusingUrlOpener>(); });
+    return service;
 }
 
 } // namespace
 
 UrlOpener &urlOpener()
 {
-    return *installedOpener();
+    return installedOpener().get();
 }
 
 std::unique_ptr<UrlOpener> setUrlOpener(std::unique_ptr<UrlOpener> opener)
 {
-    if (!opener)
-        opener = std::make_unique<RefusingUrlOpener>();
-    installedOpener().swap(opener);
-    return opener;
+    return installedOpener().replace(std::move(opener));
 }
 
 } // namespace platform
