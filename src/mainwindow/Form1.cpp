@@ -361,30 +361,14 @@ bool Form1::loadComboFromFile(const QString &strFilePath, QListWidget *comboToLo
                               bool LoadItemDataToUnitValueArray)
 {
     Q_UNUSED(LoadItemDataToUnitValueArray); // only the unit lists load factors
-    const auto file = readListForLoading(strFilePath);
-    if (!file)
-        return true;
-    const QSignalBlocker blocker(comboToLoad);
-    if (ClearListFirst)
-        comboToLoad->clear();
-    addLinesSorted(comboToLoad, *file);
-    return false;
+    return loadLinesSorted(strFilePath, comboToLoad, ClearListFirst);
 }
 
 bool Form1::loadComboFromFile(const QString &strFilePath, QComboBox *comboToLoad, bool ClearListFirst,
                               bool LoadItemDataToUnitValueArray)
 {
-    if (!LoadItemDataToUnitValueArray) {
-        const auto file = readListForLoading(strFilePath);
-        if (!file)
-            return true;
-        const QSignalBlocker blocker(comboToLoad);
-        if (ClearListFirst)
-            comboToLoad->clear();
-        addLinesSorted(comboToLoad, *file);
-        comboToLoad->setCurrentIndex(-1);
-        return false;
-    }
+    if (!LoadItemDataToUnitValueArray)
+        return loadLinesSorted(strFilePath, comboToLoad, ClearListFirst);
     bool missing = false;
     const std::shared_ptr<const LoadedUnits> units = m_unitLists.read(strFilePath, &missing);
     if (!units) {

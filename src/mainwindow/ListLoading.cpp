@@ -24,31 +24,57 @@ void reportVitalFileMissing()
 }
 
 namespace {
-template <typename TextAt, typename Insert>
-void addSorted(const catalogue::ListFile &file, int count, TextAt textAt, Insert insert)
+
+QString textAt(const QListWidget *list, int row)
 {
-    const ListOrder order;
-    for (int i = 0; i < file.count; ++i) {
-        const QString line = file.line(i);
-        if (line.isEmpty())
-            continue;
-        insert(order.insertPosition(count++, line, textAt), line);
-    }
+    return list->item(row)->text();
 }
+
+QString textAt(const QComboBox *list, int row)
+{
+    return list->itemText(row);
+}
+
+void chooseNothing(QListWidget *)
+{
+    // Inserting rows chooses nothing in a list box.
+}
+
+void chooseNothing(QComboBox *list)
+{
+    list->setCurrentIndex(-1); // a combo box chooses its first item by itself
+}
+
+template <typename List>
+bool loadSorted(const QString &path, List *list, bool clearFirst)
+{
+    const auto file = readListForLoading(path);
+    if (!file)
+        return true;
+    const QSignalBlocker blocker(list);
+    if (clearFirst)
+        list->clear();
+    const ListOrder order;
+    for (int i = 0; i < file->count; ++i) {
+        const QString line = file->line(i);
+        if (!line.isEmpty())
+            list->insertItem(order.insertPosition(list->count(), line, [list](int row) { return textAt(list, row); }),
+                             line);
+    }
+    chooseNothing(list);
+    return false;
+}
+
 } // namespace
 
-void addLinesSorted(QListWidget *list, const catalogue::ListFile &file)
+bool loadLinesSorted(const QString &path, QListWidget *list, bool clearFirst)
 {
-    addSorted(
-        file, list->count(), [list](int row) { return list->item(row)->text(); },
-        [list](int row, const QString &text) { list->insertItem(row, text); });
+    return loadSorted(path, list, clearFirst);
 }
 
-void addLinesSorted(QComboBox *list, const catalogue::ListFile &file)
+bool loadLinesSorted(const QString &path, QComboBox *list, bool clearFirst)
 {
-    addSorted(
-        file, list->count(), [list](int row) { return list->itemText(row); },
-        [list](int row, const QString &text) { list->insertItem(row, text); });
+    return loadSorted(path, list, clearFirst);
 }
 
 std::shared_ptr<const LoadedUnits> UnitListSource::read(const QString &path, bool *missingFile)

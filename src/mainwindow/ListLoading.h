@@ -18,9 +18,11 @@ std::optional<catalogue::ListFile> readListForLoading(const QString &path);
 // Shows "Vital file is missing" with the "may need to close" line.
 void reportVitalFileMissing();
 
-// Adds every non-empty line of file to a sorted list, each at its sorted place.
-void addLinesSorted(QListWidget *list, const catalogue::ListFile &file);
-void addLinesSorted(QComboBox *list, const catalogue::ListFile &file);
+// The list loader's plain mode: every non-empty line of path into a sorted list (emptied first
+// when clearFirst is set), each at its sorted place, raising no handler and choosing nothing.
+// True when the file is missing or too long, after the messages.
+bool loadLinesSorted(const QString &path, QListWidget *list, bool clearFirst);
+bool loadLinesSorted(const QString &path, QComboBox *list, bool clearFirst);
 
 // The units of a category file as the unit lists show them: the sorted model both lists share,
 // the factor table, the file's line count and the names of its rejected lines.
