@@ -2,6 +2,7 @@
 
 #include "catalogue/CatalogueText.h"
 #include "catalogue/File_IO.h"
+#include "catalogue/RejectedLineReport.h"
 #include "conversion/NumberText.h"
 #include "platform/MessageBox.h"
 
@@ -33,6 +34,7 @@ UnitListing parseUnitLines(const ListFile &file)
     UnitListing listing;
     listing.factors.resize(std::size_t(file.count));
     listing.entries.reserve(std::size_t(file.count));
+    RejectedLineReport rejected;
     for (int i = 0; i < file.count; ++i) {
         const QString line = file.line(i);
         if (line.isEmpty())
@@ -42,10 +44,10 @@ UnitListing parseUnitLines(const ListFile &file)
             listing.entries.push_back({fields.last(), qint16(i)});
             listing.factors[std::size_t(i)] = fields.first();
         } else {
-            platform::MsgBox(QStringLiteral("Error loading ") + fields.last()
-                             + QStringLiteral(" This Unit has been removed"));
+            rejected.reject(QStringLiteral("Error loading ") + fields.last() + QStringLiteral(" This Unit has been removed"));
         }
     }
+    rejected.finish();
     return listing;
 }
 

@@ -11,7 +11,8 @@
 void copyFactoryCatalogue(const QString &folder)
 {
     QDir().mkpath(folder);
-    const QDir source(QStringLiteral(TALLIMER_FACTORY_CATALOGUE));
+    // A test run as another user (UnprivilegedRun) reads a copy of the factory catalogue.
+    const QDir source(qEnvironmentVariable("TALLIMER_TEST_FACTORY_CATALOGUE", QStringLiteral(TALLIMER_FACTORY_CATALOGUE)));
     for (const QFileInfo &file : source.entryInfoList({QStringLiteral("*.ucr")}, QDir::Files))
         QFile::copy(file.absoluteFilePath(), QDir(folder).filePath(file.fileName()));
 }
