@@ -248,6 +248,18 @@ private slots:
         QCOMPARE(m_environment->readFile("bin/unitType.ucr"), index);
     }
 
+    void settingsFileOfBinaryGarbage()
+    {
+        // Nothing in it reads as a setting; at the end the settings are stored all the same.
+        m_environment->writeFile(iniFile(), randomBytes(4000, 9));
+        QVERIFY(load());
+        QVERIFY(m_form->UnitType->count() > 0);
+        closeWindow();
+        QCOMPARE(storedOption("Compact Form"), QStringLiteral("False"));
+        QCOMPARE(platform::settingsStore().read(app::programBaseName(), "History", "Last Value", "<absent>"),
+                 QStringLiteral("1"));
+    }
+
     void settingsFileReplacedByAFolder()
     {
         m_environment->writeFile(iniFile() + "/inside.txt", "kept");

@@ -58,6 +58,26 @@ private slots:
         QCOMPARE(store.read("Tallimer", "History", "Last To Unit", QString()), QStringLiteral("3"));
     }
 
+    void fileWithLinesItCannotParseIsStillWritten_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("unclosed section") << QByteArray("[Options\nCompact%20Form=True\n");
+        QTest::newRow("serialised garbage") << QByteArray("[Optt%20Form=True\nRemions]\nCompact%20Form=@Variant(\\0\\x7f)\n");
+        QTest::newRow("binary") << QByteArray("\x01\xFE[\x80\x9F=\x7F\x1B\n=\n[[]\n");
+    }
+    void fileWithLinesItCannotParseIsStillWritten()
+    {
+        // What could not be read says nothing about whether the store can be written.
+        QFETCH(QByteArray, content);
+        m_environment->writeFile("settings/Tallimer.ini", content);
+        auto &store = platform::settingsStore();
+        store.write("Tallimer", "Options", "Auto Convert", "True");
+        store.write("Tallimer", "History", "Last Value", "2.5");
+        store.remove("Tallimer", "History", "Last Value");
+        QCOMPARE(store.read("Tallimer", "Options", "Auto Convert", "0"), QStringLiteral("True"));
+        QCOMPARE(store.read("Tallimer", "History", "Last Value", "none"), QStringLiteral("none"));
+    }
+
     void scriptedBoxesAnswerInOrderAndFlagSurprises()
     {
         auto &boxes = m_environment->boxes();
