@@ -1,6 +1,8 @@
 # Shared by run.sh and test.sh: installs the Debian 12 packages the build needs.
 
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-dejavu-core)
+# Only fuzz.sh needs these: clang with libFuzzer and the sanitizer run-times.
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
 # ensure_packages NAME...: installs, through apt-get, the packages that are not installed yet.
 ensure_packages() {

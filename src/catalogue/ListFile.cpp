@@ -44,7 +44,8 @@ UnitListing parseUnitLines(const ListFile &file)
             listing.entries.push_back({fields.last(), qint16(i)});
             listing.factors[std::size_t(i)] = fields.first();
         } else {
-            rejected.reject(QStringLiteral("Error loading ") + fields.last() + QStringLiteral(" This Unit has been removed"));
+            rejected.reject(QStringLiteral("Error loading ") + fields.last()
+                            + QStringLiteral(" This Unit has been removed"));
         }
     }
     rejected.finish();

@@ -62,7 +62,8 @@ private slots:
     {
         QTest::addColumn<QByteArray>("content");
         QTest::newRow("unclosed section") << QByteArray("[Options\nCompact%20Form=True\n");
-        QTest::newRow("serialised garbage") << QByteArray("[Optt%20Form=True\nRemions]\nCompact%20Form=@Variant(\\0\\x7f)\n");
+        QTest::newRow("serialised garbage")
+            << QByteArray("[Optt%20Form=True\nRemions]\nCompact%20Form=@Variant(\\0\\x7f)\n");
         QTest::newRow("binary") << QByteArray("\x01\xFE[\x80\x9F=\x7F\x1B\n=\n[[]\n");
     }
     void fileWithLinesItCannotParseIsStillWritten()

@@ -12,7 +12,8 @@ void copyFactoryCatalogue(const QString &folder)
 {
     QDir().mkpath(folder);
     // A test run as another user (UnprivilegedRun) reads a copy of the factory catalogue.
-    const QDir source(qEnvironmentVariable("TALLIMER_TEST_FACTORY_CATALOGUE", QStringLiteral(TALLIMER_FACTORY_CATALOGUE)));
+    const QDir source(
+        qEnvironmentVariable("TALLIMER_TEST_FACTORY_CATALOGUE", QStringLiteral(TALLIMER_FACTORY_CATALOGUE)));
     for (const QFileInfo &file : source.entryInfoList({QStringLiteral("*.ucr")}, QDir::Files))
         QFile::copy(file.absoluteFilePath(), QDir(folder).filePath(file.fileName()));
 }

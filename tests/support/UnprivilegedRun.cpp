@@ -47,15 +47,16 @@ QString copyInto(const QString &source, const QString &folder)
 void relocateSuppressions(QProcessEnvironment &environment, const QString &folder)
 {
     static const QRegularExpression suppressions(QStringLiteral("suppressions=([^:]+)"));
-    for (const QString &name : {QStringLiteral("ASAN_OPTIONS"), QStringLiteral("LSAN_OPTIONS"), QStringLiteral("UBSAN_OPTIONS")}) {
-        QString options = environment.value(name);
+    for (const char *name : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"}) {
+        const QString key = QString::fromLatin1(name);
+        QString options = environment.value(key);
         const QRegularExpressionMatch match = suppressions.match(options);
         if (!match.hasMatch())
             continue;
         const QString copy = copyInto(match.captured(1), folder);
         if (!copy.isEmpty())
             options.replace(match.capturedStart(1), match.capturedLength(1), copy);
-        environment.insert(name, options);
+        environment.insert(key, options);
     }
 }
 
@@ -64,7 +65,8 @@ std::unique_ptr<ChildFolder> prepareChildFolder()
     auto child = std::make_unique<ChildFolder>();
     child->setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
     if (child->setpriv.isEmpty()) {
-        child->problem = QStringLiteral("running as root, and setpriv (util-linux) is not installed to drop to user 65534");
+        child->problem =
+            QStringLiteral("running as root, and setpriv (util-linux) is not installed to drop to user 65534");
         return child;
     }
     const QString base = child->folder.path();
@@ -89,7 +91,8 @@ std::unique_ptr<ChildFolder> prepareChildFolder()
     while (entries.hasNext())
         owned = giveToUnprivilegedUser(entries.next()) && owned;
     if (child->program.isEmpty() || !owned) {
-        child->problem = QStringLiteral("running as root, and the folder for user 65534 could not be prepared in ") + base;
+        child->problem =
+            QStringLiteral("running as root, and the folder for user 65534 could not be prepared in ") + base;
         return child;
     }
 
