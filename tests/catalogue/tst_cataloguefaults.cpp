@@ -78,7 +78,7 @@ private slots:
         QVERIFY(catalogue::readListFile(catalogue::indexFile()).has_value());
         QVERIFY(catalogue::isListedInIndex("Length"));
 
-        // Nothing can be written, and each writer says so.
+        // No file can be created, replaced or deleted, and each writer says so.
         category.setUnit("Furlong", 201.168, 0);
         QCOMPARE(failureNumber([&] { category.SaveToFile(catalogue::categoryFile("Length"), false); }),
                  app::kErrPathFileAccess);
