@@ -55,11 +55,7 @@ class TestCatalogueFaults : public QObject {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        m_environment.reset(); // left by a cleanup that failed before it could reset it
-        m_environment = std::make_unique<TestEnvironment>();
-    }
+    void init() { m_environment = std::make_unique<TestEnvironment>(); }
     void cleanup()
     {
         VERIFY_NO_UNEXPECTED_BOXES(*m_environment);

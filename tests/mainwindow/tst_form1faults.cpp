@@ -45,8 +45,6 @@ class TestForm1Faults : public QObject {
 private slots:
     void init()
     {
-        m_form.reset();
-        m_environment.reset(); // left by a cleanup that failed before it could reset it
         m_environment = std::make_unique<TestEnvironment>();
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     }

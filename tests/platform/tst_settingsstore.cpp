@@ -1,3 +1,4 @@
+#include "app/AppInfo.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
 #include "support/TestEnvironment.h"
@@ -89,6 +90,20 @@ private slots:
         QCOMPARE(boxes.unexpected().size(), 1);
         QCOMPARE(boxes.shown().last().title, QStringLiteral("Tallimer"));
         boxes.clear();
+    }
+
+    void laterEnvironmentTakesThePlaceOfOneLeftAlive()
+    {
+        // As when a check in cleanup() fails before the reset, and the next init() makes another.
+        auto later = std::make_unique<TestEnvironment>();
+        m_environment.reset();
+        later->boxes().expectOK();
+        platform::MsgBox("reaches the later one");
+        QCOMPARE(later->boxes().shownTexts(), QStringList{"reaches the later one"});
+        QCOMPARE(app::applicationFolder(), later->folder());
+        platform::settingsStore().write("Tallimer", "Options", "Compact Form", "True");
+        QVERIFY(QFile::exists(QDir(later->settingsFolder()).filePath("Tallimer.ini")));
+        m_environment = std::move(later);
     }
 
 private:

@@ -13,7 +13,8 @@
 // Everything a test needs to leave the user's files and settings alone: a temporary
 // application folder holding a copy of the factory catalogue in bin/ and bin/default/, a
 // settings store in that folder, and scripted message boxes. Restores the previous state when
-// destroyed. Create one per test function (in init()), destroy it in cleanup().
+// destroyed. Create one per test function (in init()), destroy it in cleanup(). One created
+// while another is still alive (a check in cleanup() failed before the reset) takes its place.
 class TestEnvironment {
 public:
     TestEnvironment();
@@ -39,6 +40,7 @@ private:
     std::unique_ptr<platform::MessageBoxService> m_previousBoxes;
     std::unique_ptr<platform::SettingsStore> m_previousStore;
     QLocale m_previousLocale;
+    bool m_replaced = false; // a later environment took over while this one was left alive
 };
 
 // Copies the factory catalogue folder into folder (as bin/ would hold it).
