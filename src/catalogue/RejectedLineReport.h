@@ -15,8 +15,6 @@ public:
     // The file is done: shows "<n> more lines could not be read" for the lines not shown.
     void finish();
 
-    int rejectedLines() const { return m_rejected; }
-
     // The text of the summary box for `hidden` lines not shown one by one.
     static QString summaryText(int hidden);
 
