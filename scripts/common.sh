@@ -3,6 +3,8 @@
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-dejavu-core)
 # The validators of the installed desktop entry and AppStream metainfo (tst_installation).
 TEST_PACKAGES=(desktop-file-utils appstream)
+# Only fuzz.sh needs these: clang with libFuzzer and the sanitizer run-times.
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
 # ensure_packages NAME...: installs, through apt-get, the packages that are not installed yet.
 ensure_packages() {

@@ -3,6 +3,7 @@
 #include "app/Failure.h"
 #include "catalogue/CatalogueText.h"
 #include "catalogue/File_IO.h"
+#include "catalogue/RejectedLineReport.h"
 #include "conversion/NumberText.h"
 #include "platform/MessageBox.h"
 
@@ -93,6 +94,7 @@ qint16 CUnitCategory::LoadFromFile(const QString &FilePath, qint16 NumExtra)
     ReDimUnits(0, qint16(upperBound));
 
     int count = lastPiece;
+    RejectedLineReport rejected;
     for (int i = 0; i <= lastPiece; ++i) {
         const QString &piece = pieces.at(i);
         if (piece.isEmpty()) {
@@ -107,10 +109,11 @@ qint16 CUnitCategory::LoadFromFile(const QString &FilePath, qint16 NumExtra)
             unit.setName(fields.at(1));
             unit.setFactor(*factor);
         } else {
-            platform::MsgBox(QStringLiteral("Error loading ") + fields.last());
+            rejected.reject(QStringLiteral("Error loading ") + fields.last());
             --count;
         }
     }
+    rejected.finish();
     return qint16(count);
 }
 
@@ -145,8 +148,10 @@ QString CUnitCategory::SaveToFile(const QString &FilePath, bool showConfirm)
     const QFileInfo existing(FilePath);
     if (existing.exists() && (!existing.isFile() || !existing.isWritable()))
         throw app::Failure(app::kErrPathFileAccess);
+    // The flush first: commit() alone puts a file in place whose buffered bytes could not be
+    // written (a full disk); without a commit the new file is discarded.
     QSaveFile file(FilePath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.flush() || !file.commit())
         throw app::Failure(app::kErrPathFileAccess);
     return QString();
 }

@@ -36,7 +36,8 @@ public:
 
     // Reads a category file into the slots: -1 when there is no such file (or it is too long,
     // after a message), otherwise the index of the last piece less one for every blank or
-    // rejected line. Leaves the name and the changed flag alone.
+    // rejected line. A rejected line is reported ("Error loading " and its last field, the
+    // first few of them; see RejectedLineReport). Leaves the name and the changed flag alone.
     qint16 LoadFromFile(const QString &FilePath, qint16 NumExtra);
 
     // Writes the units to a category file when the changed flag is set, after asking when

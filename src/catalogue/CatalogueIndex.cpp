@@ -49,8 +49,10 @@ bool rewriteIndex(const QStringList &categoryNames)
     const QFileInfo existing(path);
     if (existing.exists() && !existing.isFile())
         return false;
+    // The flush first: commit() alone puts a file in place whose buffered bytes could not be
+    // written (a full disk); without a commit the new file is discarded.
     QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(*bytes) == bytes->size() && file.commit();
+    return file.open(QIODevice::WriteOnly) && file.write(*bytes) == bytes->size() && file.flush() && file.commit();
 }
 
 } // namespace catalogue

@@ -131,16 +131,23 @@ bool AppendLineToFile(const QString &path, const QString &text)
     const auto bytes = catalogue::encodeCatalogueText(text + kCrLf);
     if (!bytes)
         return false;
+    // Unbuffered: what write() reports is what reached the file, and nothing is left to flush
+    // on close after a failure.
     QFile file(path);
-    if (!file.open(QIODevice::ReadWrite))
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
         return false;
+    const qint64 size = file.size();
     QByteArray data;
     if (endsWithoutLineEnd(file))
         data = QByteArrayLiteral("\r\n");
     data.append(*bytes);
-    if (!file.seek(file.size()))
+    if (!file.seek(size))
         return false;
-    return file.write(data) == data.size() && file.flush();
+    if (file.write(data) == data.size())
+        return true;
+    // The disk filled up part-way: take back what was written, so no half a line is left.
+    file.resize(size);
+    return false;
 }
 
 bool ClearFile(const QString &path)

@@ -24,7 +24,8 @@ QString ReadFileLine(const QString &path, qint32 lineIndex);
 // message for a file beyond the 16-bit limit; 0 when the file cannot be read.
 qint16 CountFileLines(const QString &path);
 // Appends text and CR LF, creating the file when missing. A file whose last line has no CR LF
-// gets one first, so the text always starts a line of its own. False when nothing was written.
+// gets one first, so the text always starts a line of its own. False when nothing was written:
+// a write that fails part-way is taken back.
 bool AppendLineToFile(const QString &path, const QString &text);
 // Truncates an existing ordinary, not hidden, file to zero length; creates nothing.
 bool ClearFile(const QString &path);

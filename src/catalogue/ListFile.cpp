@@ -2,6 +2,7 @@
 
 #include "catalogue/CatalogueText.h"
 #include "catalogue/File_IO.h"
+#include "catalogue/RejectedLineReport.h"
 #include "conversion/NumberText.h"
 #include "platform/MessageBox.h"
 
@@ -125,8 +126,10 @@ std::optional<UnitFile> parseUnitFile(const QString &path, const QByteArray &byt
 
 void reportRejectedUnits(const QStringList &rejectedNames)
 {
+    RejectedLineReport report;
     for (const QString &name : rejectedNames)
-        platform::MsgBox(QStringLiteral("Error loading ") + name + QStringLiteral(" This Unit has been removed"));
+        report.reject(QStringLiteral("Error loading ") + name + QStringLiteral(" This Unit has been removed"));
+    report.finish();
 }
 
 UnitListing parseUnitLines(const ListFile &file)

@@ -57,8 +57,8 @@ std::optional<UnitFile> parseUnitFile(const QString &path, const QByteArray &byt
 void reportRejectedUnits(const QStringList &rejectedNames);
 
 // Parses the lines 0..count-1 of a category file. A line whose first field is not a number is
-// reported ("Error loading " name " This Unit has been removed") and left out; the name is the
-// last field of the line.
+// reported ("Error loading " name " This Unit has been removed", the first few of them; see
+// RejectedLineReport) and left out; the name is the last field of the line.
 UnitListing parseUnitLines(const ListFile &file);
 
 } // namespace catalogue

@@ -185,6 +185,11 @@ bool isLocaleNumber(const QString &text, const QLocale &locale)
 
 QString factorText(double factor)
 {
+    // Rounded to 15 digits, the largest doubles pass the largest double (1.79769313486232E+308),
+    // and such text reads back as no number. They are written one step of the 15th digit lower.
+    constexpr double kLargestWritable = 1.79769313486231e308;
+    if (std::fabs(factor) > kLargestWritable)
+        factor = std::copysign(kLargestWritable, factor);
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, factor, std::chars_format::general, 15);
     QString text = QString::fromLatin1(buffer, result.ptr - buffer);

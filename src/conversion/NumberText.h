@@ -20,6 +20,8 @@ bool isLocaleNumber(const QString &text, const QLocale &locale = QLocale());
 
 // The general text form of a double: at most 15 significant digits, no grouping, no trailing
 // zeros, the locale's decimal separator, and E+NN / E-NN for very large or small magnitudes.
+// Every finite double gets a text that the readers below accept (the largest ones are written
+// as 1.79769313486231E+308, which still is a double).
 QString generalForm(double value, const QLocale &locale = QLocale());
 
 // A catalogue factor as text: the general form with "." whatever the locale.

@@ -97,16 +97,14 @@ std::optional<qint16> ComboKeyPressFilter::classicKeyCode(const QKeyEvent &event
 
 bool ComboKeyPressFilter::eventFilter(QObject *watched, QEvent *event)
 {
-    if (m_delivering || !m_combo)
+    // Events keep coming while the combo is being destroyed, when it is a QComboBox no longer:
+    // only the test for a null pointer may look at m_combo before the event is known to be a key.
+    const QEvent::Type type = event->type();
+    if (m_delivering || (type != QEvent::KeyPress && type != QEvent::InputMethod) || m_combo.isNull())
         return false;
-    switch (event->type()) {
-    case QEvent::KeyPress:
+    if (type == QEvent::KeyPress)
         return filterKeyPress(watched, static_cast<QKeyEvent *>(event));
-    case QEvent::InputMethod:
-        return filterInputMethod(watched, static_cast<QInputMethodEvent *>(event));
-    default:
-        return false;
-    }
+    return filterInputMethod(watched, static_cast<QInputMethodEvent *>(event));
 }
 
 bool ComboKeyPressFilter::isListView(const QObject *watched) const
@@ -153,7 +151,7 @@ bool ComboKeyPressFilter::filterInputMethod(QObject *watched, QInputMethodEvent 
         QCoreApplication::sendEvent(target, &ending);
     }
     for (const QChar character : committed) {
-        if (!m_combo)
+        if (m_combo.isNull())
             break;
         const qint16 result = m_handler(qint16(character.unicode()));
         if (result == 0)

@@ -125,6 +125,10 @@ bool QtFileOperations::copyFile(const QString &source, const QString &target)
     }
     if (read < 0)
         out.cancelWriting();
+    // commit() alone would rename a copy into place whose last bytes could not be written (a full
+    // disk): a failed flush must keep the old target, and the copy is discarded unrenamed.
+    if (!out.flush())
+        return false;
     return out.commit(); // false after a cancelled write, and nothing is renamed into place then
 }
 

@@ -33,7 +33,10 @@ QString keyPath(const QString &section, const QString &key)
 void syncOrFail(QSettings &settings)
 {
     settings.sync();
-    if (settings.status() != QSettings::NoError)
+    // Only an access error says the store was not written. A format error stays set once
+    // reading met a line that could not be parsed (a damaged or hand-edited file), though the
+    // write itself went through.
+    if (settings.status() == QSettings::AccessError)
         throw app::Failure(app::kErrPathFileAccess);
 }
 

@@ -33,6 +33,11 @@ private slots:
         QTest::newRow("negative") << -2.5 << "-2.5";
         QTest::newRow("negative zero") << -0.0 << "0";
         QTest::newRow("precision beyond 15 digits is lost") << 0.1 + 0.2 << "0.3";
+        // Rounded to 15 digits the largest doubles would pass the largest double, and read back
+        // as no number: they are written a step lower.
+        QTest::newRow("largest double") << std::numeric_limits<double>::max() << "1.79769313486231E+308";
+        QTest::newRow("largest negative double") << -std::numeric_limits<double>::max() << "-1.79769313486231E+308";
+        QTest::newRow("just below the rounding up") << 1.797693134862314e308 << "1.79769313486231E+308";
     }
     void factorTextIsTheFixedGeneralForm()
     {
@@ -131,13 +136,20 @@ private slots:
 
     void everyWrittenFactorReadsBack()
     {
-        const double values[] = {1.0 / 3.0, 0.45359237, 4046.8564224, 1e-300, 9.80665, 6.02214076e23,
-                                 1e308, 5e-324, 2.2250738585072014e-308};
+        const double largest = std::numeric_limits<double>::max();
+        const double values[] = {1.0 / 3.0, 0.45359237, 4046.8564224, 1e-300, 9.80665, 6.02214076e23, 1e308, 5e-324,
+                                 2.2250738585072014e-308, largest, -largest, std::nextafter(largest, 0.0),
+                                 1.797693134862315e308};
         for (double value : values) {
             const QString text = factorText(value);
             const auto parsed = parseFactor(text, kGerman);
             QVERIFY2(parsed.has_value(), qPrintable(text));
             QCOMPARE(factorText(*parsed), text);
+            // The same for the general form that settings and the number box use.
+            const QString general = generalForm(value, kGerman);
+            const auto read = parseLocaleNumber(general, kGerman);
+            QVERIFY2(read.has_value(), qPrintable(general));
+            QCOMPARE(generalForm(*read, kGerman), general);
         }
     }
 };

@@ -1,4 +1,5 @@
 #include "platform/QtFileOperations.h"
+#include "support/FileSizeLimit.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
@@ -147,6 +148,21 @@ private slots:
         const QStringList before = workEntries();
         QVERIFY(!m_files.copyFile(unreadable, work("b.ucr")));
         QCOMPARE(m_environment->readFile("work/b.ucr"), QByteArray("B"));
+        QCOMPARE(workEntries(), before);
+    }
+
+    void copyOnAFullDiskLeavesTheTargetWhole()
+    {
+        // The copy fits in the write buffer, so the disk fills up only when it is flushed.
+        m_environment->writeFile("work/big.ucr", QByteArray(200, 'n'));
+        m_environment->writeFile("work/old.ucr", QByteArray(100, 'o'));
+        const QStringList before = workEntries();
+        {
+            FileSizeLimit full(16);
+            QVERIFY(full.isActive());
+            QVERIFY(!m_files.copyFile(work("big.ucr"), work("old.ucr")));
+        }
+        QCOMPARE(m_environment->readFile("work/old.ucr"), QByteArray(100, 'o'));
         QCOMPARE(workEntries(), before);
     }
 

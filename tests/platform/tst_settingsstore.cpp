@@ -1,3 +1,4 @@
+#include "app/AppInfo.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
 #include "support/TestEnvironment.h"
@@ -58,6 +59,27 @@ private slots:
         QCOMPARE(store.read("Tallimer", "History", "Last To Unit", QString()), QStringLiteral("3"));
     }
 
+    void fileWithLinesItCannotParseIsStillWritten_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("unclosed section") << QByteArray("[Options\nCompact%20Form=True\n");
+        QTest::newRow("serialised garbage")
+            << QByteArray("[Optt%20Form=True\nRemions]\nCompact%20Form=@Variant(\\0\\x7f)\n");
+        QTest::newRow("binary") << QByteArray("\x01\xFE[\x80\x9F=\x7F\x1B\n=\n[[]\n");
+    }
+    void fileWithLinesItCannotParseIsStillWritten()
+    {
+        // What could not be read says nothing about whether the store can be written.
+        QFETCH(QByteArray, content);
+        m_environment->writeFile("settings/Tallimer.ini", content);
+        auto &store = platform::settingsStore();
+        store.write("Tallimer", "Options", "Auto Convert", "True");
+        store.write("Tallimer", "History", "Last Value", "2.5");
+        store.remove("Tallimer", "History", "Last Value");
+        QCOMPARE(store.read("Tallimer", "Options", "Auto Convert", "0"), QStringLiteral("True"));
+        QCOMPARE(store.read("Tallimer", "History", "Last Value", "none"), QStringLiteral("none"));
+    }
+
     void scriptedBoxesAnswerInOrderAndFlagSurprises()
     {
         auto &boxes = m_environment->boxes();
@@ -68,6 +90,20 @@ private slots:
         QCOMPARE(boxes.unexpected().size(), 1);
         QCOMPARE(boxes.shown().last().title, QStringLiteral("Tallimer"));
         boxes.clear();
+    }
+
+    void laterEnvironmentTakesThePlaceOfOneLeftAlive()
+    {
+        // As when a check in cleanup() fails before the reset, and the next init() makes another.
+        auto later = std::make_unique<TestEnvironment>();
+        m_environment.reset();
+        later->boxes().expectOK();
+        platform::MsgBox("reaches the later one");
+        QCOMPARE(later->boxes().shownTexts(), QStringList{"reaches the later one"});
+        QCOMPARE(app::applicationFolder(), later->folder());
+        platform::settingsStore().write("Tallimer", "Options", "Compact Form", "True");
+        QVERIFY(QFile::exists(QDir(later->settingsFolder()).filePath("Tallimer.ini")));
+        m_environment = std::move(later);
     }
 
 private:

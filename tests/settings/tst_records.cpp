@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include <functional>
+#include <limits>
 
 namespace {
 
@@ -393,6 +394,17 @@ private slots:
         QCOMPARE(reloaded.LastConverter(), qint16(1));
         QCOMPARE(reloaded.LastFromUnit(), qint16(2));
         QCOMPARE(reloaded.LastToUnit(), qint16(3));
+    }
+
+    void largestValueReadsBack()
+    {
+        // Written rounded up to 15 digits, it was beyond a double and failed the next start.
+        CHistory history;
+        history.setLastConValue(std::numeric_limits<double>::max());
+        history.SaveToReg();
+        CHistory reloaded;
+        reloaded.GetFromReg();
+        QCOMPARE(reloaded.LastConValue(), 1.79769313486231e308);
     }
 
     void valueBeyondFifteenDigitsComesBackRounded()

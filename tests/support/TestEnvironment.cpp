@@ -9,17 +9,26 @@
 #include <QFileInfo>
 #include <QTest>
 
+#include <utility>
+
 void copyFactoryCatalogue(const QString &folder)
 {
     QDir().mkpath(folder);
-    const QDir source(QStringLiteral(TALLIMER_FACTORY_CATALOGUE));
+    // A test run as another user (UnprivilegedRun) reads a copy of the factory catalogue.
+    const QDir source(
+        qEnvironmentVariable("TALLIMER_TEST_FACTORY_CATALOGUE", QStringLiteral(TALLIMER_FACTORY_CATALOGUE)));
     for (const QFileInfo &file : source.entryInfoList({QStringLiteral("*.ucr")}, QDir::Files))
         QFile::copy(file.absoluteFilePath(), QDir(folder).filePath(file.fileName()));
 }
 
+namespace {
+TestEnvironment *g_current = nullptr;
+} // namespace
+
 TestEnvironment::TestEnvironment()
     : m_previousLocale(QLocale())
 {
+    TestEnvironment *const earlier = std::exchange(g_current, this);
     if (!m_folder.isValid())
         qFatal("cannot create a temporary application folder");
     copyFactoryCatalogue(binFolder());
@@ -33,16 +42,29 @@ TestEnvironment::TestEnvironment()
     m_boxes = boxes.get();
     m_previousBoxes = platform::setMessageBoxService(std::move(boxes));
     m_previousStore = platform::setSettingsStore(std::make_unique<platform::QtSettingsStore>(settingsFolder()));
+    if (earlier) {
+        // A cleanup that failed before it destroyed the earlier environment left it alive: this
+        // one takes over what that one would restore, and that one restores nothing when it goes
+        // (it would uninstall this one's message boxes and settings store).
+        m_previousBoxes = std::move(earlier->m_previousBoxes);
+        m_previousStore = std::move(earlier->m_previousStore);
+        m_previousLocale = earlier->m_previousLocale;
+        earlier->m_replaced = true;
+    }
 }
 
 TestEnvironment::~TestEnvironment()
 {
-    platform::setMessageBoxService(std::move(m_previousBoxes));
-    platform::setSettingsStore(std::move(m_previousStore));
-    app::setApplicationFolder(QString());
-    catalogue::setUserDataFolder(QString());
-    catalogue::setWritableTest({});
-    QLocale::setDefault(m_previousLocale);
+    if (!m_replaced) {
+        platform::setMessageBoxService(std::move(m_previousBoxes));
+        platform::setSettingsStore(std::move(m_previousStore));
+        app::setApplicationFolder(QString());
+        catalogue::setUserDataFolder(QString());
+        catalogue::setWritableTest({});
+        QLocale::setDefault(m_previousLocale);
+    }
+    if (g_current == this)
+        g_current = nullptr;
     // Make everything writable again so that the folder can be removed after permission tests.
     const QFileDevice::Permissions owner = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
     QFile::setPermissions(folder(), owner);

@@ -15,7 +15,8 @@
 // application folder holding a copy of the factory catalogue in bin/ and bin/default/, a
 // settings store and a user data folder (for a per-user catalogue) in that folder, and scripted
 // message boxes. Restores the previous state (and the default catalogue location hooks) when
-// destroyed. Create one per test function (in init()), destroy it in cleanup().
+// destroyed. Create one per test function (in init()), destroy it in cleanup(). One created
+// while another is still alive (a check in cleanup() failed before the reset) takes its place.
 class TestEnvironment {
 public:
     TestEnvironment();
@@ -43,6 +44,7 @@ private:
     std::unique_ptr<platform::MessageBoxService> m_previousBoxes;
     std::unique_ptr<platform::SettingsStore> m_previousStore;
     QLocale m_previousLocale;
+    bool m_replaced = false; // a later environment took over while this one was left alive
 };
 
 // Copies the factory catalogue folder into folder (as bin/ would hold it).
