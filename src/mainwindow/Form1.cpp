@@ -59,9 +59,9 @@ Form1::Form1(QWidget *parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(app::appTitle());
-    QFont font;
-    font.setFamilies({QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    // The system's own font at the small size the layout was designed for. (Naming families the
+    // system may lack would cost a search through its fallbacks at every start.)
+    QFont font = this->font();
     font.setPixelSize(11);
     setFont(font);
     createControls();
