@@ -64,9 +64,7 @@ private slots:
     {
         platform::setFileOperations(std::move(m_previousFiles));
         m_files = nullptr;
-        // Take the environment out first, so that a failed check still releases it.
-        const auto environment = std::move(m_environment);
-        VERIFY_NO_UNEXPECTED_BOXES(*environment);
+        finishEnvironment(m_environment);
     }
 
     void failureMessages()

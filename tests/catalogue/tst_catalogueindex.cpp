@@ -12,12 +12,7 @@ class TestCatalogueIndex : public QObject {
 
 private slots:
     void init() { m_environment = std::make_unique<TestEnvironment>(); }
-    void cleanup()
-    {
-        // Take the environment out first, so that a failed check still releases it.
-        const auto environment = std::move(m_environment);
-        VERIFY_NO_UNEXPECTED_BOXES(*environment);
-    }
+    void cleanup() { finishEnvironment(m_environment); }
 
     // The factory index lists "Flow Rate", "Mass", "Mass Flow Rate", "Temperature" and
     // "Temperature Difference"; "Amount of Substance" is its last line.

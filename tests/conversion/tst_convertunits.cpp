@@ -98,9 +98,7 @@ private slots:
     }
     void cleanup()
     {
-        // Take the environment out first, so that a failed check still releases it.
-        const auto environment = std::move(m_environment);
-        VERIFY_NO_UNEXPECTED_BOXES(*environment); // also restores the default locale
+        finishEnvironment(m_environment); // also restores the default locale
     }
 
     void convertsByFactors_data()

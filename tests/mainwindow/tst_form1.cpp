@@ -74,9 +74,7 @@ private slots:
     {
         m_form.reset();
         ReleaseProgramRecords();
-        // Take the environment out first, so that a failed check still releases it.
-        const auto environment = std::move(m_environment);
-        VERIFY_NO_UNEXPECTED_BOXES(*environment);
+        finishEnvironment(m_environment);
     }
 
     void firstRunShowsTheCategoriesAndNothingElse()

@@ -24,12 +24,7 @@ private slots:
         m_environment->writeFile("work/notes.txt", "notes");
         m_environment->writeFile("work/sub.ucr/inner.ucr", "inner");
     }
-    void cleanup()
-    {
-        // Take the environment out first, so that a failed check still releases it.
-        const auto environment = std::move(m_environment);
-        VERIFY_NO_UNEXPECTED_BOXES(*environment);
-    }
+    void cleanup() { finishEnvironment(m_environment); }
 
     void deleteFile_data()
     {

@@ -15,12 +15,7 @@ class TestPlatformServices : public QObject {
 
 private slots:
     void init() { m_environment = std::make_unique<TestEnvironment>(); }
-    void cleanup()
-    {
-        // Take the environment out first, so that a failed check still releases it.
-        const auto environment = std::move(m_environment);
-        VERIFY_NO_UNEXPECTED_BOXES(*environment);
-    }
+    void cleanup() { finishEnvironment(m_environment); }
 
     void starterRunsTheProgramWithoutWaiting()
     {

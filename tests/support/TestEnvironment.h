@@ -55,3 +55,12 @@ void copyFactoryCatalogue(const QString &folder);
 #define VERIFY_NO_UNEXPECTED_BOXES(environment)                                                    \
     static_cast<void>(QTest::qVerify((environment).unexpectedBoxes().isEmpty(), "no unexpected message boxes", \
                                      qPrintable((environment).unexpectedBoxes()), __FILE__, __LINE__))
+
+// The end of a test function's environment (call it in cleanup()): fails the test on a message
+// box it did not expect, then releases the environment whatever the check found.
+inline void finishEnvironment(std::unique_ptr<TestEnvironment> &environment)
+{
+    const std::unique_ptr<TestEnvironment> finished = std::move(environment);
+    if (finished)
+        VERIFY_NO_UNEXPECTED_BOXES(*finished);
+}
