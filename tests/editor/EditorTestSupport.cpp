@@ -7,6 +7,14 @@
 #include <QLineEdit>
 #include <QTest>
 
+QByteArray unitsFile(int n)
+{
+    QByteArray bytes;
+    for (int i = 1; i <= n; ++i)
+        bytes += QByteArray::number(i) + "^Unit " + QByteArray::number(i) + "\r\n";
+    return bytes;
+}
+
 EditorSetup::EditorSetup()
 {
     ReleaseProgramRecords();

@@ -9,6 +9,9 @@
 
 #include <memory>
 
+// n units named "Unit 1".."Unit n" with factors 1..n, as the editor writes them.
+QByteArray unitsFile(int n);
+
 // A main window loaded from the test's catalogue and an editor on it, shown and active so that
 // focus moves as it does for the user.
 class EditorSetup {

@@ -39,15 +39,6 @@ const QString kNewHelp = QStringLiteral(
 const QString kPlaceholder = QStringLiteral("Add custom unit here");
 const QString kSaveQuestion = QStringLiteral("Save Changes to current category ?");
 
-// n units named "Unit 1".."Unit n" with factors 1..n, as the editor writes them.
-QByteArray unitsFile(int n)
-{
-    QByteArray bytes;
-    for (int i = 1; i <= n; ++i)
-        bytes += QByteArray::number(i) + "^Unit " + QByteArray::number(i) + "\r\n";
-    return bytes;
-}
-
 } // namespace
 
 class TestEditorCategory : public QObject {

@@ -1,5 +1,7 @@
 #include "EditorTestSupport.h"
 
+#include "support/ListItems.h"
+
 #include "catalogue/CataloguePaths.h"
 
 #include <QComboBox>
@@ -16,22 +18,6 @@ using platform::Buttons;
 using platform::Icon;
 
 namespace {
-
-QStringList listItems(const QListWidget *list)
-{
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items << list->item(i)->text();
-    return items;
-}
-
-QStringList comboItems(const QComboBox *list)
-{
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items << list->itemText(i);
-    return items;
-}
 
 QByteArray bytesOf(const QString &path)
 {
@@ -175,7 +161,7 @@ private slots:
         editor().deleteCategory->click();
         QVERIFY(!QFile::exists(catalogue::categoryFile("Temperature")));
         QCOMPARE(m_setup->env().readFile("bin/unitType.ucr"), QByteArray("Area\r\nLength\r\nMass\r\n"));
-        QCOMPARE(comboItems(editor().UnitSelect), (QStringList{"Area", "Length", "Mass"}));
+        QCOMPARE(listItems(editor().UnitSelect), (QStringList{"Area", "Length", "Mass"}));
         QVERIFY(editor().isHidden());
         QVERIFY(!editor().isUnloaded());
         QCOMPARE(listItems(m_setup->form().UnitType), (QStringList{"Area", "Length", "Mass"}));
@@ -195,7 +181,7 @@ private slots:
                                                   + catalogue::categoryFile("Mass") + " could not be found");
         QCOMPARE(boxes().shown().last().icon, Icon::Critical);
         QCOMPARE(m_setup->env().readFile("bin/unitType.ucr"), index);
-        QVERIFY(comboItems(editor().UnitSelect).contains("Mass"));
+        QVERIFY(listItems(editor().UnitSelect).contains("Mass"));
         QVERIFY(editor().isHidden());
     }
 

@@ -26,14 +26,6 @@ const QString kInvalidFactorQuestion = QStringLiteral(
     "Unit factor must be a numeric value greater then zero\r\n\r\nChange the unit factor back to is original value ?");
 const QString kCommaCaretMessage = QStringLiteral("Unit name cannot contain comas or ^ symbol");
 
-QByteArray unitsFile(int n)
-{
-    QByteArray bytes;
-    for (int i = 1; i <= n; ++i)
-        bytes += QByteArray::number(i) + "^Unit " + QByteArray::number(i) + "\r\n";
-    return bytes;
-}
-
 } // namespace
 
 class TestEditorRows : public QObject {

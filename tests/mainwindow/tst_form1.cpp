@@ -4,6 +4,7 @@
 #include "platform/SettingsStore.h"
 #include "settings/ProgramRecords.h"
 #include "support/FakeSystemServices.h"
+#include "support/ListItems.h"
 #include "support/TestEnvironment.h"
 
 #include <QAction>
@@ -49,14 +50,6 @@ void writeHistory(int converter, int fromUnit, int toUnit, const QString &value)
 QString stored(const QString &section, const QString &key)
 {
     return platform::settingsStore().read(app::programBaseName(), section, key, "<absent>");
-}
-
-QStringList itemsOf(const QComboBox *list)
-{
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items.append(list->itemText(i));
-    return items;
 }
 
 } // namespace
@@ -184,8 +177,8 @@ private slots:
         useLengthOnly();
         QVERIFY(load());
         m_form->UnitType->setCurrentRow(0);
-        QCOMPARE(itemsOf(m_form->FromUnit), (QStringList{"Foot", "Kilometer", "Meter"}));
-        QCOMPARE(itemsOf(m_form->ToUnit), (QStringList{"Foot", "Kilometer", "Meter"}));
+        QCOMPARE(listItems(m_form->FromUnit), (QStringList{"Foot", "Kilometer", "Meter"}));
+        QCOMPARE(listItems(m_form->ToUnit), (QStringList{"Foot", "Kilometer", "Meter"}));
         QCOMPARE(m_form->FromUnit->itemData(0).toInt(), 1);
         QCOMPARE(m_form->FromUnit->itemData(1).toInt(), 2);
         QCOMPARE(m_form->ToUnit->itemData(2).toInt(), 0);
@@ -279,7 +272,7 @@ private slots:
         for (QString &message : messages)
             message = message.replace("%1", catalogue::categoryFile("Odd")).replace("%2", app::programBaseName());
         QCOMPARE(m_environment->boxes().shownTexts(), messages);
-        QCOMPARE(itemsOf(m_form->FromUnit), units);
+        QCOMPARE(listItems(m_form->FromUnit), units);
         QCOMPARE(m_form->Convert->isEnabled(), !units.isEmpty());
     }
 
