@@ -4,11 +4,12 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/common.sh
 
-ensure_packages "${BUILD_PACKAGES[@]}"
-configure_and_build build -DTALLIMER_BUILD_TESTS=OFF
-
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
     echo "Tallimer needs a graphical display, and none is set (DISPLAY and WAYLAND_DISPLAY are empty)." >&2
     exit 1
 fi
+
+ensure_packages "${BUILD_PACKAGES[@]}"
+configure build
+cmake --build build --target Tallimer # the program alone: the tests are test.sh's
 exec ./build/Tallimer

@@ -7,7 +7,7 @@ cd "$(dirname "$0")"
 source scripts/common.sh
 
 ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
-configure_and_build build -DTALLIMER_WERROR=ON
+configure_and_build build -DTALLIMER_WERROR=ON -DTALLIMER_BUILD_TESTS=ON
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)")
 
 # The sanitizer build: optimised a little (-O1) so that the tests run fast enough.

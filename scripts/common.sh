@@ -29,10 +29,15 @@ ensure_packages() {
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
-# configure_and_build FOLDER [CMAKE OPTIONS...]: configures (once) and builds into FOLDER.
-configure_and_build() {
+# configure FOLDER [CMAKE OPTIONS...]: configures the build folder FOLDER.
+configure() {
     local folder=$1
     shift
     cmake -S . -B "$folder" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
-    cmake --build "$folder"
+}
+
+# configure_and_build FOLDER [CMAKE OPTIONS...]: configures and builds everything in FOLDER.
+configure_and_build() {
+    configure "$@"
+    cmake --build "$1"
 }
