@@ -39,7 +39,13 @@ frmAddUnit::frmAddUnit(Form1 &mainForm, QWidget *parent)
     connectHandlers();
 }
 
-frmAddUnit::~frmAddUnit() = default;
+frmAddUnit::~frmAddUnit()
+{
+    // The controls are destroyed after this object: a box losing the focus then (the category
+    // field commits its text and says so) must not reach a handler of an editor that is gone.
+    for (QWidget *control : findChildren<QWidget *>())
+        control->blockSignals(true);
+}
 
 void frmAddUnit::showEditor(Form1 &mainForm, QPointer<frmAddUnit> &editor)
 {
