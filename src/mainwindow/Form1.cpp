@@ -72,7 +72,13 @@ Form1::Form1(QWidget *parent)
     FixWindowSize(this);
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    // The controls are destroyed after this object: a unit list losing the focus then must not
+    // reach a handler of a window that is gone.
+    for (QWidget *control : findChildren<QWidget *>())
+        control->blockSignals(true);
+}
 
 void Form1::createControls()
 {
