@@ -24,9 +24,8 @@ private slots:
     void cleanup()
     {
         m_about.reset();
-        VERIFY_NO_UNEXPECTED_BOXES(*m_environment);
         m_services.reset();
-        m_environment.reset();
+        finishEnvironment(m_environment);
     }
 
     void texts_data()

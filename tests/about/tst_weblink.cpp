@@ -17,9 +17,8 @@ private slots:
     }
     void cleanup()
     {
-        VERIFY_NO_UNEXPECTED_BOXES(*m_environment);
         m_services.reset();
-        m_environment.reset();
+        finishEnvironment(m_environment);
     }
 
     void addressTexts_data()

@@ -58,8 +58,7 @@ private slots:
     void init() { m_environment = std::make_unique<TestEnvironment>(); }
     void cleanup()
     {
-        VERIFY_NO_UNEXPECTED_BOXES(*m_environment);
-        m_environment.reset();
+        finishEnvironment(m_environment);
     }
 
     void readOnlyCatalogueFolder()

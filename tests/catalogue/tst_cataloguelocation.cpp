@@ -4,6 +4,7 @@
 #include "catalogue/CatalogueIndex.h"
 #include "catalogue/CatalogueLocation.h"
 #include "catalogue/CataloguePaths.h"
+#include "support/FaultFiles.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
@@ -20,24 +21,7 @@ using Files = QMap<QString, QByteArray>;
 
 namespace {
 
-// The files of a folder with their bytes, the files of its subfolders named by relative path.
-Files filesUnder(const QString &folder)
-{
-    Files files;
-    const QDir root(folder);
-    QList<QFileInfo> pending = root.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-    while (!pending.isEmpty()) {
-        const QFileInfo info = pending.takeFirst();
-        if (info.isDir()) {
-            pending += QDir(info.filePath()).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-            continue;
-        }
-        QFile file(info.filePath());
-        file.open(QIODevice::ReadOnly);
-        files.insert(root.relativeFilePath(info.filePath()), file.readAll());
-    }
-    return files;
-}
+using faultfiles::filesUnder;
 
 // Only the files directly in the folder.
 Files filesIn(const QString &folder)
@@ -74,8 +58,7 @@ private slots:
     void init() { m_environment = std::make_unique<TestEnvironment>(); }
     void cleanup()
     {
-        VERIFY_NO_UNEXPECTED_BOXES(*m_environment);
-        m_environment.reset();
+        finishEnvironment(m_environment);
     }
 
     void writableFolderKeepsItsCatalogueInPlace()

@@ -14,8 +14,7 @@ private slots:
     void initTestCase() { m_environment = std::make_unique<TestEnvironment>(); }
     void cleanupTestCase()
     {
-        VERIFY_NO_UNEXPECTED_BOXES(*m_environment);
-        m_environment.reset();
+        finishEnvironment(m_environment);
     }
 
     void categoryNames_data()

@@ -103,3 +103,10 @@ QStringList EditorSetup::rowLabels() const
         labels << m_editor->UnitNum[i]->text();
     return labels;
 }
+
+void EditorTest::finishTest()
+{
+    const std::unique_ptr<EditorSetup> finished = std::move(m_setup);
+    VERIFY_NO_UNEXPECTED_BOXES(finished->env());
+    QCOMPARE(finished->env().boxes().pendingAnswers(), 0);
+}

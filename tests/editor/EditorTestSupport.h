@@ -5,6 +5,7 @@
 #include "support/TestEnvironment.h"
 
 #include <QByteArray>
+#include <QObject>
 #include <QString>
 
 #include <memory>
@@ -48,4 +49,20 @@ private:
     TestEnvironment m_env;
     std::unique_ptr<Form1> m_form;
     std::unique_ptr<frmAddUnit> m_editor;
+};
+
+// What every editor test class holds: its setup for the running test function, and short ways
+// to the editor and the scripted message boxes. init() calls startTest(), cleanup() finishTest().
+class EditorTest : public QObject {
+protected:
+    void startTest() { m_setup = std::make_unique<EditorSetup>(); }
+    // Fails on a message box the test did not expect or an answer it did not use, then releases
+    // the setup whatever the checks found.
+    void finishTest();
+
+    EditorSetup &setup() { return *m_setup; }
+    frmAddUnit &editor() { return m_setup->editor(); }
+    platform::ScriptedMessageBoxes &boxes() { return m_setup->env().boxes(); }
+
+    std::unique_ptr<EditorSetup> m_setup;
 };

@@ -41,15 +41,10 @@ const QString kSaveQuestion = QStringLiteral("Save Changes to current category ?
 
 } // namespace
 
-class TestEditorCategory : public QObject {
+class TestEditorCategory : public EditorTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<EditorSetup> m_setup;
-    EditorSetup &setup() { return *m_setup; }
-    frmAddUnit &editor() { return m_setup->editor(); }
-    platform::ScriptedMessageBoxes &boxes() { return m_setup->env().boxes(); }
-
     void verifyIdle()
     {
         QVERIFY(!editor().Frame2->isEnabled());
@@ -62,14 +57,8 @@ private:
     }
 
 private slots:
-    void init() { m_setup = std::make_unique<EditorSetup>(); }
-    void cleanup()
-    {
-        VERIFY_NO_UNEXPECTED_BOXES(m_setup->env());
-        const int unusedAnswers = m_setup->env().boxes().pendingAnswers();
-        m_setup.reset();
-        QCOMPARE(unusedAnswers, 0);
-    }
+    void init() { startTest(); }
+    void cleanup() { finishTest(); }
 
     void opensIdleWithTheSortedCategoryList()
     {

@@ -27,18 +27,12 @@ QByteArray bytesOf(const QString &path)
 
 } // namespace
 
-class TestEditorCommands : public QObject {
+class TestEditorCommands : public EditorTest {
     Q_OBJECT
 
 private slots:
-    void init() { m_setup = std::make_unique<EditorSetup>(); }
-    void cleanup()
-    {
-        VERIFY_NO_UNEXPECTED_BOXES(m_setup->env());
-        const int unusedAnswers = m_setup->env().boxes().pendingAnswers();
-        m_setup.reset();
-        QCOMPARE(unusedAnswers, 0);
-    }
+    void init() { startTest(); }
+    void cleanup() { finishTest(); }
 
     void okWithoutChangesWritesNothingAndLeavesTheMainListAlone()
     {
@@ -256,9 +250,6 @@ private slots:
     }
 
 private:
-    frmAddUnit &editor() { return m_setup->editor(); }
-    platform::ScriptedMessageBoxes &boxes() { return m_setup->env().boxes(); }
-
     void createCategory(const QString &name)
     {
         m_setup->typeName(name);
@@ -266,8 +257,6 @@ private:
         editor().UnitSelect_Click();
         QCOMPARE(editor().currentCategory().categoryName(), name);
     }
-
-    std::unique_ptr<EditorSetup> m_setup;
 };
 
 QTEST_MAIN(TestEditorCommands)

@@ -28,14 +28,10 @@ const QString kCommaCaretMessage = QStringLiteral("Unit name cannot contain coma
 
 } // namespace
 
-class TestEditorRows : public QObject {
+class TestEditorRows : public EditorTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<EditorSetup> m_setup;
-    EditorSetup &setup() { return *m_setup; }
-    frmAddUnit &editor() { return m_setup->editor(); }
-    platform::ScriptedMessageBoxes &boxes() { return m_setup->env().boxes(); }
     CUnitCategory &category() { return m_setup->editor().currentCategory(); }
 
     void openWith(const QByteArray &file)
@@ -60,16 +56,10 @@ private:
 private slots:
     void init()
     {
-        m_setup = std::make_unique<EditorSetup>();
+        startTest();
         platform::resetBeepCount();
     }
-    void cleanup()
-    {
-        VERIFY_NO_UNEXPECTED_BOXES(m_setup->env());
-        const int unusedAnswers = m_setup->env().boxes().pendingAnswers();
-        m_setup.reset();
-        QCOMPARE(unusedAnswers, 0);
-    }
+    void cleanup() { finishTest(); }
 
     void pagingShowsTheSlotsFromTheScrollValue()
     {

@@ -1,3 +1,4 @@
+#include "support/FaultFiles.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
@@ -19,26 +20,9 @@ using Files = QMap<QString, QByteArray>;
 
 namespace {
 
-const QString kAppId = QStringLiteral(TALLIMER_APP_ID);
+using faultfiles::filesUnder;
 
-// Every file under a folder with its bytes, by relative path.
-Files filesUnder(const QString &folder)
-{
-    Files files;
-    const QDir root(folder);
-    QList<QFileInfo> pending = root.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-    while (!pending.isEmpty()) {
-        const QFileInfo info = pending.takeFirst();
-        if (info.isDir()) {
-            pending += QDir(info.filePath()).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-            continue;
-        }
-        QFile file(info.filePath());
-        file.open(QIODevice::ReadOnly);
-        files.insert(root.relativeFilePath(info.filePath()), file.readAll());
-    }
-    return files;
-}
+const QString kAppId = QStringLiteral(TALLIMER_APP_ID);
 
 // The factory catalogue as the source holds it: the files an installed bin/ starts with.
 Files factoryCatalogue()
@@ -104,8 +88,7 @@ private slots:
 
     void cleanup()
     {
-        VERIFY_NO_UNEXPECTED_BOXES(*m_environment);
-        m_environment.reset();
+        finishEnvironment(m_environment);
     }
 
     void installsOneApplicationFolder()

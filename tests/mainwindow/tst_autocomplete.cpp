@@ -1,4 +1,5 @@
 #include "mainwindow/AutoCompleteComboBoxModule.h"
+#include "FootFurlongMetre.h"
 #include "support/TestEnvironment.h"
 
 #include <QAbstractItemView>
@@ -7,7 +8,6 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
-#include <QVBoxLayout>
 
 #include <memory>
 #include <stdexcept>
@@ -31,23 +31,15 @@ private slots:
     void init()
     {
         m_environment = std::make_unique<TestEnvironment>();
-        m_window = std::make_unique<QWidget>();
-        auto *layout = new QVBoxLayout(m_window.get());
-        m_combo = new QComboBox(m_window.get());
-        m_combo->setEditable(true);
-        m_combo->setInsertPolicy(QComboBox::NoInsert);
-        m_combo->addItems({QStringLiteral("Foot"), QStringLiteral("Furlong"), QStringLiteral("Metre")});
-        m_combo->setCurrentIndex(-1);
-        layout->addWidget(m_combo);
+        m_window = makeFootFurlongMetreWindow(m_combo);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     }
 
     void cleanup()
     {
-        VERIFY_NO_UNEXPECTED_BOXES(*m_environment);
         m_window.reset();
-        m_environment.reset();
+        finishEnvironment(m_environment);
     }
 
     void keyOnState_data()

@@ -1,5 +1,6 @@
 #include "mainwindow/AutoCompleteComboBoxModule.h"
 #include "mainwindow/ComboKeyPressFilter.h"
+#include "FootFurlongMetre.h"
 #include "support/TestEnvironment.h"
 
 #include <QAbstractItemView>
@@ -10,7 +11,6 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
-#include <QVBoxLayout>
 
 #include <memory>
 
@@ -23,14 +23,7 @@ private slots:
     void init()
     {
         m_environment = std::make_unique<TestEnvironment>();
-        m_window = std::make_unique<QWidget>();
-        auto *layout = new QVBoxLayout(m_window.get());
-        m_combo = new QComboBox(m_window.get());
-        m_combo->setEditable(true);
-        m_combo->setInsertPolicy(QComboBox::NoInsert);
-        m_combo->addItems({QStringLiteral("Foot"), QStringLiteral("Furlong"), QStringLiteral("Metre")});
-        m_combo->setCurrentIndex(-1);
-        layout->addWidget(m_combo);
+        m_window = makeFootFurlongMetreWindow(m_combo);
         m_window->show();
         QApplication::setActiveWindow(m_window.get());
         m_combo->setFocus();
@@ -40,9 +33,8 @@ private slots:
 
     void cleanup()
     {
-        VERIFY_NO_UNEXPECTED_BOXES(*m_environment);
         m_window.reset();
-        m_environment.reset();
+        finishEnvironment(m_environment);
     }
 
     void classicKeyCode_data()

@@ -1,5 +1,6 @@
 #include "app/AppInfo.h"
 #include "catalogue/CataloguePaths.h"
+#include "MainWindowTest.h"
 #include "mainwindow/Form1.h"
 #include "platform/SettingsStore.h"
 #include "settings/ProgramRecords.h"
@@ -58,17 +59,8 @@ class TestForm1 : public QObject {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        m_environment = std::make_unique<TestEnvironment>();
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    }
-    void cleanup()
-    {
-        m_form.reset();
-        ReleaseProgramRecords();
-        finishEnvironment(m_environment);
-    }
+    void init() { mainwindowtest::start(m_environment); }
+    void cleanup() { mainwindowtest::finish(m_form, m_environment); }
 
     void firstRunShowsTheCategoriesAndNothingElse()
     {
@@ -473,11 +465,7 @@ private slots:
     }
 
 private:
-    bool load()
-    {
-        m_form = std::make_unique<Form1>();
-        return m_form->Form_Load();
-    }
+    bool load() { return mainwindowtest::load(m_form); }
 
     void useLengthOnly()
     {

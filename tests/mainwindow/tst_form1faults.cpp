@@ -2,6 +2,7 @@
 #include "catalogue/CataloguePaths.h"
 #include "catalogue/File_IO.h"
 #include "catalogue/RejectedLineReport.h"
+#include "MainWindowTest.h"
 #include "mainwindow/Form1.h"
 #include "platform/SettingsStore.h"
 #include "settings/ProgramRecords.h"
@@ -36,18 +37,8 @@ class TestForm1Faults : public QObject {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        m_environment = std::make_unique<TestEnvironment>();
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    }
-    void cleanup()
-    {
-        m_form.reset();
-        ReleaseProgramRecords();
-        VERIFY_NO_UNEXPECTED_BOXES(*m_environment);
-        m_environment.reset();
-    }
+    void init() { mainwindowtest::start(m_environment); }
+    void cleanup() { mainwindowtest::finish(m_form, m_environment); }
 
     void readOnlyCatalogueStillConverts()
     {
@@ -303,11 +294,7 @@ private slots:
     }
 
 private:
-    bool load()
-    {
-        m_form = std::make_unique<Form1>();
-        return m_form->Form_Load();
-    }
+    bool load() { return mainwindowtest::load(m_form); }
 
     void selectCategory(const QString &name)
     {
