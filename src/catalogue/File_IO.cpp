@@ -104,6 +104,11 @@ int countFields(const QByteArray &bytes)
     return countFieldsIn(bytes);
 }
 
+void reportMissingFile(const QString &path)
+{
+    platform::MsgBox(QStringLiteral("File: ") + path + QStringLiteral("\r\nFile Does Not Exist."));
+}
+
 QString tooManyLinesMessage(const QString &path)
 {
     return QStringLiteral("File: %1\r\nFile has more than %2 lines and cannot be used.").arg(path).arg(kMaxLines);
@@ -112,7 +117,7 @@ QString tooManyLinesMessage(const QString &path)
 qint16 CountFileLines(const QString &path)
 {
     if (!FileExists(path)) {
-        platform::MsgBox(QStringLiteral("File: ") + path + QStringLiteral("\r\nFile Does Not Exist."));
+        reportMissingFile(path);
         return -1;
     }
     QFile file(path);

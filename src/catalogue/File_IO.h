@@ -39,6 +39,8 @@ QStringList splitAtCrLf(const QString &text);
 // further field.
 int countFields(const QString &text);
 int countFields(const QByteArray &bytes);
+// Shows "File: " path CR LF "File Does Not Exist.", the message for a missing catalogue file.
+void reportMissingFile(const QString &path);
 // The message shown for a file longer than kMaxLines.
 QString tooManyLinesMessage(const QString &path);
 

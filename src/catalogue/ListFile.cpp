@@ -15,7 +15,7 @@ std::optional<QByteArray> readListBytes(const QString &path, bool *missingFile)
     if (missingFile)
         *missingFile = false;
     if (!File_IO::FileExists(path)) {
-        File_IO::CountFileLines(path); // says the file does not exist
+        File_IO::reportMissingFile(path);
         if (missingFile)
             *missingFile = true;
         return std::nullopt;
@@ -45,15 +45,15 @@ qsizetype indexOfLineEnd(QByteArrayView bytes, qsizetype from)
     return bytes.indexOf(QByteArrayView("\r\n"), from);
 }
 
-// Calls parse(i, line) for the lines 0..count-1 of text split at CR LF; lines beyond the
-// last piece are empty. Works on decoded text and on raw bytes alike.
-template <typename View, typename Parse>
-void forEachLine(View text, int count, Parse parse)
+// Calls parse(i, line) for the lines 0..count-1 of the bytes split at CR LF; lines beyond the
+// last piece are empty.
+template <typename Parse>
+void forEachLine(QByteArrayView text, int count, Parse parse)
 {
     qsizetype start = 0;
     for (int i = 0; i < count; ++i) {
         if (start > text.size()) {
-            parse(i, View());
+            parse(i, QByteArrayView());
             continue;
         }
         qsizetype end = indexOfLineEnd(text, start);
@@ -64,27 +64,16 @@ void forEachLine(View text, int count, Parse parse)
     }
 }
 
-QString decoded(QStringView text)
-{
-    return text.toString();
-}
-
-QString decoded(QByteArrayView bytes)
-{
-    return decodeCatalogueText(bytes.toByteArray());
-}
-
-// Adds the unit of line i to listing, or its name to rejected. The line is text or raw bytes:
-// its delimiters are ASCII, and only the two fields kept are decoded.
-template <typename View>
-void parseUnitLine(int i, View line, UnitListing &listing, QStringList &rejected)
+// Adds the unit of line i to listing, or its name to rejected. The line is raw bytes: its
+// delimiters are ASCII, and only the two fields kept are decoded.
+void parseUnitLine(int i, QByteArrayView line, UnitListing &listing, QStringList &rejected)
 {
     if (line.isEmpty())
         return;
     const qsizetype caret = line.indexOf('^');
-    const View first = caret < 0 ? line : line.first(caret);
-    const QString last = decoded(line.sliced(line.lastIndexOf('^') + 1));
-    const QString factor = decoded(first);
+    const QByteArrayView first = caret < 0 ? line : line.first(caret);
+    const QString last = decodeCatalogueText(line.sliced(line.lastIndexOf('^') + 1).toByteArray());
+    const QString factor = decodeCatalogueText(first.toByteArray());
     if (conversion::isFactorNumber(factor)) {
         listing.entries.push_back({last, qint16(i)});
         listing.factors[std::size_t(i)] = factor;
@@ -130,18 +119,6 @@ void reportRejectedUnits(const QStringList &rejectedNames)
     for (const QString &name : rejectedNames)
         report.reject(QStringLiteral("Error loading ") + name + QStringLiteral(" This Unit has been removed"));
     report.finish();
-}
-
-UnitListing parseUnitLines(const ListFile &file)
-{
-    UnitListing listing;
-    listing.factors.resize(std::size_t(file.count));
-    listing.entries.reserve(std::size_t(file.count));
-    QStringList rejected;
-    for (int i = 0; i < file.count; ++i)
-        parseUnitLine(i, QStringView(file.line(i)), listing, rejected);
-    reportRejectedUnits(rejected);
-    return listing;
 }
 
 } // namespace catalogue

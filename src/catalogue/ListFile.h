@@ -53,12 +53,8 @@ std::optional<QByteArray> readListBytes(const QString &path, bool *missingFile =
 // a file beyond the 16-bit limit. Rejected lines are collected, not reported.
 std::optional<UnitFile> parseUnitFile(const QString &path, const QByteArray &bytes);
 
-// Shows "Error loading " name " This Unit has been removed" for each rejected line.
+// Shows "Error loading " name " This Unit has been removed" for the rejected lines (the first
+// few of them, then one summary; see RejectedLineReport).
 void reportRejectedUnits(const QStringList &rejectedNames);
-
-// Parses the lines 0..count-1 of a category file. A line whose first field is not a number is
-// reported ("Error loading " name " This Unit has been removed", the first few of them; see
-// RejectedLineReport) and left out; the name is the last field of the line.
-UnitListing parseUnitLines(const ListFile &file);
 
 } // namespace catalogue

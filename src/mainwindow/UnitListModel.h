@@ -17,8 +17,6 @@ public:
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role) const override;
 
-    const std::vector<catalogue::UnitEntry> &entries() const { return m_entries; }
-
 private:
     std::vector<catalogue::UnitEntry> m_entries;
 };

@@ -26,6 +26,18 @@ using faultfiles::randomBytes;
 
 namespace {
 
+// A category file's units as the unit lists read them, its rejected lines reported; no units
+// when the file cannot be read.
+catalogue::UnitListing unitsOf(const QString &path)
+{
+    const auto bytes = catalogue::readListBytes(path);
+    auto file = bytes ? catalogue::parseUnitFile(path, *bytes) : std::nullopt;
+    if (!file)
+        return {};
+    catalogue::reportRejectedUnits(file->rejectedNames);
+    return file->listing;
+}
+
 int failureNumber(const std::function<void()> &action)
 {
     try {
@@ -239,7 +251,7 @@ private slots:
         QCOMPARE(file.has_value(), readable);
         QCOMPARE(File_IO::CountFileLines(path), readable ? qint16(lines) : File_IO::kTooManyLines);
         if (file)
-            QCOMPARE(catalogue::parseUnitLines(*file).entries.size(), std::size_t(lines));
+            QCOMPARE(unitsOf(path).entries.size(), std::size_t(lines));
         QCOMPARE(m_environment->boxes().shownTexts(), readable ? QStringList() : (QStringList{tooLong, tooLong}));
 
         // The editor's record needs two spare slots, so even 32767 lines leave no room for them.
@@ -284,9 +296,7 @@ private slots:
 
         m_environment->boxes().clear();
         m_environment->boxes().expectOK(boxes);
-        const auto file = catalogue::readListFile(path);
-        QVERIFY(file.has_value());
-        const catalogue::UnitListing listing = catalogue::parseUnitLines(*file);
+        const catalogue::UnitListing listing = unitsOf(path);
         QCOMPARE(listing.entries.size(), std::size_t(2));
         QCOMPARE(listing.entries.back().tag, qint16(garbageLines + 1));
         texts = m_environment->boxes().shownTexts();
@@ -315,8 +325,7 @@ private slots:
         QVERIFY(m_environment->boxes().shown().size() <= most);
         m_environment->boxes().clear();
         m_environment->boxes().expectOK(2 * most);
-        if (const auto file = catalogue::readListFile(catalogue::categoryFile("Junk")))
-            catalogue::parseUnitLines(*file);
+        unitsOf(catalogue::categoryFile("Junk"));
         QVERIFY(m_environment->boxes().shown().size() <= most);
         m_environment->boxes().clear();
         QCOMPARE(m_environment->readFile("bin/Junk.ucr"), content);
@@ -351,9 +360,7 @@ private slots:
         category.SaveToFile(catalogue::categoryFile("Signs"), false);
         QCOMPARE(m_environment->readFile("bin/Signs.ucr"), content);
 
-        const auto file = catalogue::readListFile(catalogue::categoryFile("Signs"));
-        QVERIFY(file.has_value());
-        QCOMPARE(catalogue::parseUnitLines(*file).entries.front().name, category.getUnitName(0));
+        QCOMPARE(unitsOf(catalogue::categoryFile("Signs")).entries.front().name, category.getUnitName(0));
 
         // In a factor they are no number.
         m_environment->writeFile("bin/Signs.ucr", "1\x80" "5^Odd\r\n");
@@ -375,9 +382,7 @@ private slots:
         const auto index = catalogue::readListFile(catalogue::indexFile());
         QVERIFY(index.has_value());
         QCOMPARE(index->line(1), name);
-        const auto units = catalogue::readListFile(catalogue::categoryFile(index->line(1)));
-        QVERIFY(units.has_value());
-        QCOMPARE(catalogue::parseUnitLines(*units).entries.front().name, QStringLiteral("Euro"));
+        QCOMPARE(unitsOf(catalogue::categoryFile(index->line(1))).entries.front().name, QStringLiteral("Euro"));
         QVERIFY(!catalogue::deleteCategoryFile(name).has_value());
         QVERIFY(catalogue::rewriteIndex({"Length", name}));
         QCOMPARE(m_environment->readFile("bin/unitType.ucr"), QByteArray("Length\r\nMoney \x80\r\n"));

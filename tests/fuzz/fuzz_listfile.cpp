@@ -1,5 +1,5 @@
 // The list loader's reading of a catalogue file on any bytes: catalogue::readListFile,
-// catalogue::parseUnitLines, and the File_IO routines they rest on (countFields, splitAtCrLf,
+// catalogue::parseUnitFile, and the File_IO routines they rest on (countFields, splitAtCrLf,
 // CountFileLines, ReadFileLine).
 
 #include "FuzzSupport.h"
@@ -74,7 +74,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     // Units: in file order, each from a line whose first field is a number, named by its last
     // field, with that first field as its factor text; every other non-empty line is reported.
-    const catalogue::UnitListing listing = catalogue::parseUnitLines(*file);
+    const std::optional<catalogue::UnitFile> unitFile = catalogue::parseUnitFile(path, bytes);
+    FUZZ_CHECK(unitFile && unitFile->count == count);
+    catalogue::reportRejectedUnits(unitFile->rejectedNames);
+    const catalogue::UnitListing &listing = unitFile->listing;
     FUZZ_CHECK(int(listing.factors.size()) == count);
     int next = 0; // the next line that no entry has accounted for
     int rejected = 0;
