@@ -438,7 +438,7 @@ void Form1::UnitType_Click()
 {
     try {
         if (categoryIndex() >= 0) {
-            platform::setBusyPointer(true);
+            const platform::BusyPointerScope pointer; // back to the default however this ends
             DisableConvertControls();
             emptyUnitLists();
             const QString name = categoryText();
@@ -453,12 +453,10 @@ void Form1::UnitType_Click()
                 mnuInvert->setEnabled(true);
                 EnableConvertControls();
             }
-            platform::setBusyPointer(false);
         }
         if (!gOptions().RLUC() && ConvertNum->isEnabled())
             ConvertNum->setFocus();
     } catch (const app::Failure &failure) {
-        platform::setBusyPointer(false);
         app::ReportError(QStringLiteral("Converter Selection"), failure);
     }
 }
