@@ -3,12 +3,12 @@
 // CountFileLines, ReadFileLine).
 
 #include "FuzzSupport.h"
-#include "QuietMessageBoxes.h"
+#include "doubles/QuietMessageBoxes.h"
 
-#include "catalogue/CatalogueText.h"
-#include "catalogue/File_IO.h"
-#include "catalogue/ListFile.h"
-#include "conversion/NumberText.h"
+#include "core/text/CatalogueText.h"
+#include "core/catalogue/File_IO.h"
+#include "core/catalogue/ListFile.h"
+#include "core/text/NumberText.h"
 
 #include <QStringList>
 

@@ -5,8 +5,8 @@
 
 #include "FuzzSupport.h"
 
-#include "catalogue/CatalogueText.h"
-#include "conversion/NumberText.h"
+#include "core/text/CatalogueText.h"
+#include "core/text/NumberText.h"
 
 #include <cmath>
 #include <cstring>

@@ -4,12 +4,12 @@
 
 #include "FuzzSupport.h"
 
-#include "app/AppInfo.h"
-#include "app/Failure.h"
-#include "platform/SettingsStore.h"
-#include "settings/CHistory.h"
-#include "settings/COptions.h"
-#include "settings/SettingsText.h"
+#include "core/base/AppInfo.h"
+#include "core/base/Failure.h"
+#include "core/platform/SettingsStore.h"
+#include "core/settings/CHistory.h"
+#include "core/settings/COptions.h"
+#include "core/text/SettingsText.h"
 
 #include <QDir>
 

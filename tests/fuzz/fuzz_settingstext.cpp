@@ -4,8 +4,8 @@
 
 #include "FuzzSupport.h"
 
-#include "app/Failure.h"
-#include "settings/SettingsText.h"
+#include "core/base/Failure.h"
+#include "core/text/SettingsText.h"
 
 #include <cmath>
 #include <initializer_list>

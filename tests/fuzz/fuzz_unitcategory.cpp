@@ -2,13 +2,13 @@
 // loaded is written back and reads back the same; nothing else is written.
 
 #include "FuzzSupport.h"
-#include "QuietMessageBoxes.h"
+#include "doubles/QuietMessageBoxes.h"
 
-#include "app/Failure.h"
-#include "catalogue/CUnitCategory.h"
-#include "catalogue/CatalogueText.h"
-#include "catalogue/File_IO.h"
-#include "conversion/NumberText.h"
+#include "core/base/Failure.h"
+#include "core/catalogue/CUnitCategory.h"
+#include "core/text/CatalogueText.h"
+#include "core/catalogue/File_IO.h"
+#include "core/text/NumberText.h"
 
 #include <QFile>
 #include <QStringList>

@@ -11,13 +11,13 @@
 //       prints the folder of the running program file (started through a link, the link's target)
 //
 // Prints "folder=<working catalogue folder>" first; exits 1, saying why, when anything fails.
-#include "app/AppInfo.h"
-#include "app/Failure.h"
-#include "catalogue/CUnitCategory.h"
-#include "catalogue/CatalogueFiles.h"
-#include "catalogue/CatalogueIndex.h"
-#include "catalogue/CataloguePaths.h"
-#include "platform/ScriptedMessageBoxes.h"
+#include "core/base/AppInfo.h"
+#include "core/base/Failure.h"
+#include "core/catalogue/CUnitCategory.h"
+#include "core/catalogue/CatalogueFiles.h"
+#include "core/catalogue/CatalogueIndex.h"
+#include "core/catalogue/CataloguePaths.h"
+#include "doubles/ScriptedMessageBoxes.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

@@ -1,7 +1,7 @@
 #include "support/TestEnvironment.h"
 
-#include "app/AppInfo.h"
-#include "catalogue/CatalogueLocation.h"
+#include "core/base/AppInfo.h"
+#include "core/catalogue/CatalogueLocation.h"
 
 #include <QDir>
 #include <QDirIterator>

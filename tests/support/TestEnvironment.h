@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/ScriptedMessageBoxes.h"
-#include "platform/SettingsStore.h"
+#include "doubles/ScriptedMessageBoxes.h"
+#include "core/platform/SettingsStore.h"
 
 #include <QByteArray>
 #include <QLocale>

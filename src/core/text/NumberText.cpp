@@ -1,0 +1,229 @@
+#include "core/text/NumberText.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <string>
+#include <system_error>
+
+namespace conversion {
+
+namespace {
+
+// For a text that is out of a double's range: true when it is too small rather than too large.
+// Its decimal magnitude is the exponent plus the position of the first significant digit.
+bool isTinyMagnitude(const std::string &unsignedText)
+{
+    long magnitude = 0;
+    long position = 0; // digits before the point count up, digits after it count down
+    bool seenPoint = false;
+    bool found = false;
+    std::size_t i = 0;
+    for (; i < unsignedText.size() && unsignedText[i] != 'e' && unsignedText[i] != 'E'; ++i) {
+        const char c = unsignedText[i];
+        if (c == '.') {
+            seenPoint = true;
+            continue;
+        }
+        if (!seenPoint)
+            ++position;
+        else
+            --position;
+        if (c != '0' && !found) {
+            found = true;
+            magnitude = seenPoint ? position : position - 1;
+        }
+    }
+    if (i < unsignedText.size()) {
+        // The exponent has at most a few hundred thousand digits in any text we could meet; a
+        // saturating read keeps the sign right.
+        long exponent = 0;
+        bool negative = false;
+        std::size_t j = i + 1;
+        if (j < unsignedText.size() && (unsignedText[j] == '+' || unsignedText[j] == '-'))
+            negative = unsignedText[j++] == '-';
+        for (; j < unsignedText.size(); ++j)
+            exponent = std::min(exponent * 10 + (unsignedText[j] - '0'), 100000L);
+        magnitude += negative ? -exponent : exponent;
+    }
+    return magnitude < 0;
+}
+
+// Parses [+-]digits[.digits][(e|E)[+-]digits] in plain ASCII, at least one mantissa digit.
+std::optional<double> parsePlain(const std::string &text)
+{
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    bool negative = false;
+    if (i < n && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    const std::size_t mantissaStart = i;
+    int digits = 0;
+    while (i < n && text[i] >= '0' && text[i] <= '9') {
+        ++i;
+        ++digits;
+    }
+    if (i < n && text[i] == '.') {
+        ++i;
+        while (i < n && text[i] >= '0' && text[i] <= '9') {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return std::nullopt;
+    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < n && (text[i] == '+' || text[i] == '-'))
+            ++i;
+        int exponentDigits = 0;
+        while (i < n && text[i] >= '0' && text[i] <= '9') {
+            ++i;
+            ++exponentDigits;
+        }
+        if (exponentDigits == 0)
+            return std::nullopt;
+    }
+    if (i != n)
+        return std::nullopt;
+
+    double value = 0.0;
+    const char *first = text.data() + mantissaStart;
+    const char *last = text.data() + n;
+    const auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
+    if (end != last)
+        return std::nullopt;
+    if (error == std::errc::result_out_of_range) {
+        // Underflow reads as zero, as every classic conversion does; overflow is no number.
+        if (!isTinyMagnitude(text.substr(mantissaStart)))
+            return std::nullopt;
+        value = 0.0;
+    } else if (error != std::errc()) {
+        return std::nullopt;
+    }
+    if (!std::isfinite(value))
+        return std::nullopt;
+    return negative ? -value : value;
+}
+
+bool isSpace(QChar c)
+{
+    return c.isSpace();
+}
+
+QString trimmed(const QString &text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && isSpace(text.at(first)))
+        ++first;
+    while (last > first && isSpace(text.at(last - 1)))
+        --last;
+    return text.mid(first, last - first);
+}
+
+} // namespace
+
+std::optional<double> parseLocaleNumber(const QString &text, const QLocale &locale)
+{
+    const QString body = trimmed(text);
+    const QString decimal = locale.decimalPoint();
+    const QString group = locale.groupSeparator();
+    const bool spaceGroups = group.size() == 1 && group.at(0).isSpace();
+    const QString minus = locale.negativeSign();
+    const QString plus = locale.positiveSign();
+
+    std::string plain;
+    plain.reserve(std::size_t(body.size()));
+    bool seenDecimal = false;
+    bool seenExponent = false;
+    bool previousWasDigit = false;
+    for (qsizetype i = 0; i < body.size();) {
+        const QChar c = body.at(i);
+        if (c.isDigit()) {
+            plain.push_back(char('0' + c.digitValue()));
+            previousWasDigit = true;
+            ++i;
+        } else if (!decimal.isEmpty() && body.mid(i, decimal.size()) == decimal && !seenDecimal && !seenExponent) {
+            plain.push_back('.');
+            seenDecimal = true;
+            previousWasDigit = false;
+            i += decimal.size();
+        } else if (!seenDecimal && !seenExponent && previousWasDigit
+                   && ((!group.isEmpty() && body.mid(i, group.size()) == group) || (spaceGroups && c == QLatin1Char(' ')))) {
+            // A group separator stands between digits of the whole part.
+            i += spaceGroups && c == QLatin1Char(' ') ? 1 : group.size();
+            if (i >= body.size() || !body.at(i).isDigit())
+                return std::nullopt;
+            previousWasDigit = false;
+        } else if ((c == QLatin1Char('e') || c == QLatin1Char('E')) && !seenExponent) {
+            plain.push_back('E');
+            seenExponent = true;
+            previousWasDigit = false;
+            ++i;
+        } else if (c == QLatin1Char('-') || (!minus.isEmpty() && body.mid(i, minus.size()) == minus)) {
+            plain.push_back('-');
+            previousWasDigit = false;
+            i += c == QLatin1Char('-') ? 1 : minus.size();
+        } else if (c == QLatin1Char('+') || (!plus.isEmpty() && body.mid(i, plus.size()) == plus)) {
+            plain.push_back('+');
+            previousWasDigit = false;
+            i += c == QLatin1Char('+') ? 1 : plus.size();
+        } else {
+            return std::nullopt;
+        }
+    }
+    return parsePlain(plain);
+}
+
+bool isLocaleNumber(const QString &text, const QLocale &locale)
+{
+    return parseLocaleNumber(text, locale).has_value();
+}
+
+QString factorText(double factor)
+{
+    // Rounded to 15 digits, the largest doubles pass the largest double (1.79769313486232E+308),
+    // and such text reads back as no number. They are written one step of the 15th digit lower.
+    constexpr double kLargestWritable = 1.79769313486231e308;
+    if (std::fabs(factor) > kLargestWritable)
+        factor = std::copysign(kLargestWritable, factor);
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, factor, std::chars_format::general, 15);
+    QString text = QString::fromLatin1(buffer, result.ptr - buffer);
+    text.replace(QLatin1Char('e'), QLatin1Char('E'));
+    if (text == QLatin1String("-0"))
+        return QStringLiteral("0");
+    return text;
+}
+
+QString generalForm(double value, const QLocale &locale)
+{
+    QString text = factorText(value);
+    const QString decimal = locale.decimalPoint();
+    if (decimal != QLatin1String("."))
+        text.replace(QLatin1Char('.'), decimal);
+    return text;
+}
+
+std::optional<double> parseFactor(const QString &text, const QLocale &locale)
+{
+    const QString body = trimmed(text);
+    bool ascii = true;
+    for (const QChar c : body)
+        ascii = ascii && c.unicode() < 128;
+    if (ascii) {
+        if (const auto value = parsePlain(body.toStdString()))
+            return value;
+    }
+    return parseLocaleNumber(body, locale);
+}
+
+bool isFactorNumber(const QString &text, const QLocale &locale)
+{
+    return parseFactor(text, locale).has_value();
+}
+
+} // namespace conversion

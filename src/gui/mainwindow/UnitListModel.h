@@ -1,0 +1,22 @@
+#pragma once
+
+#include "core/catalogue/ListFile.h"
+
+#include <QAbstractListModel>
+
+#include <vector>
+
+// The sorted units of one category for a unit list: each row shows a unit name and carries its
+// line number (the item tag) in Qt::UserRole. Both unit lists show the same instance, each with
+// its own current entry, so a category of many units is sorted and stored once.
+class UnitListModel : public QAbstractListModel {
+    Q_OBJECT
+public:
+    UnitListModel(std::vector<catalogue::UnitEntry> sortedEntries, QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+
+private:
+    std::vector<catalogue::UnitEntry> m_entries;
+};

@@ -1,0 +1,422 @@
+#include "core/base/Failure.h"
+#include "core/catalogue/CUnitCategory.h"
+#include "core/catalogue/CatalogueFiles.h"
+#include "core/catalogue/CatalogueIndex.h"
+#include "core/catalogue/CataloguePaths.h"
+#include "core/catalogue/File_IO.h"
+#include "core/catalogue/ListFile.h"
+#include "core/catalogue/RejectedLineReport.h"
+#include "support/FaultFiles.h"
+#include "support/FileSizeLimit.h"
+#include "support/TestEnvironment.h"
+#include "support/UnprivilegedRun.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+#include <functional>
+
+using Files = QMap<QString, QByteArray>;
+
+using faultfiles::filesUnder;
+using faultfiles::garbageLines;
+using faultfiles::randomBytes;
+
+namespace {
+
+// A category file's units as the unit lists read them, its rejected lines reported; no units
+// when the file cannot be read.
+catalogue::UnitListing unitsOf(const QString &path)
+{
+    const auto bytes = catalogue::readListBytes(path);
+    auto file = bytes ? catalogue::parseUnitFile(path, *bytes) : std::nullopt;
+    if (!file)
+        return {};
+    catalogue::reportRejectedUnits(file->rejectedNames);
+    return file->listing;
+}
+
+int failureNumber(const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (const app::Failure &failure) {
+        return failure.number();
+    }
+    return 0;
+}
+
+QByteArray linesOfUnits(int count)
+{
+    QByteArray bytes;
+    for (int i = 0; i < count; ++i)
+        bytes.append("1^U" + QByteArray::number(i) + "\r\n");
+    return bytes;
+}
+
+} // namespace
+
+// The catalogue's readers and writers on real files that others damaged: read-only files and
+// folders, a folder that vanishes, a file replaced by a folder, files too long, binary garbage,
+// the bytes 0x80-0x9F, and a full disk. Each operation says what went wrong the way the program
+// always does, and no file that was there loses a byte unless the operation was meant to change
+// it.
+class TestCatalogueFaults : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { m_environment = std::make_unique<TestEnvironment>(); }
+    void cleanup()
+    {
+        finishEnvironment(m_environment);
+    }
+
+    void readOnlyCatalogueFolder()
+    {
+        RUN_AS_UNPRIVILEGED_USER_IF_ROOT();
+        const Files before = filesUnder(m_environment->folder());
+        QVERIFY(QFile::setPermissions(catalogue::catalogueFolder(), QFile::ReadOwner | QFile::ExeOwner));
+
+        // Everything reads as before.
+        CUnitCategory category;
+        QVERIFY(category.LoadFromFile(catalogue::categoryFile("Length"), 2) > 0);
+        QVERIFY(catalogue::readListFile(catalogue::indexFile()).has_value());
+        QVERIFY(catalogue::isListedInIndex("Length"));
+
+        // No file can be created, replaced or deleted, and each writer says so.
+        category.setUnit("Furlong", 201.168, 0);
+        QCOMPARE(failureNumber([&] { category.SaveToFile(catalogue::categoryFile("Length"), false); }),
+                 app::kErrPathFileAccess);
+        QCOMPARE(failureNumber([&] { category.SaveToFile(catalogue::categoryFile("New"), false); }),
+                 app::kErrPathFileAccess);
+        QVERIFY(!catalogue::rewriteIndex({"Area"}));
+        QVERIFY(!File_IO::AppendLineToFile(catalogue::categoryFile("Other"), "1^X"));
+        QVERIFY(catalogue::deleteCategoryFile("Length").has_value());
+        QVERIFY(catalogue::restoreCategory("Length").has_value());
+        const catalogue::RestoreAllResult restored = catalogue::restoreAllCategories();
+        QVERIFY(restored.factoryIndexRead);
+        QVERIFY(!restored.failures.isEmpty());
+        QCOMPARE(filesUnder(m_environment->folder()), before);
+
+        // The files themselves are writable: a line is appended in place.
+        QVERIFY(catalogue::listInIndex("New"));
+        Files after = before;
+        after["bin/unitType.ucr"] += "New\r\n";
+        QCOMPARE(filesUnder(m_environment->folder()), after);
+    }
+
+    void readOnlyCategoryFile()
+    {
+        RUN_AS_UNPRIVILEGED_USER_IF_ROOT();
+        m_environment->writeFile("bin/Length.ucr", "1^Meter\r\n0.3048^Foot\r\n");
+        const QFile::Permissions readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+        QVERIFY(QFile::setPermissions(catalogue::categoryFile("Length"), readOnly));
+        QVERIFY(QFile::setPermissions(catalogue::indexFile(), readOnly));
+        const Files before = filesUnder(m_environment->folder());
+
+        CUnitCategory category;
+        QCOMPARE(int(category.LoadFromFile(catalogue::categoryFile("Length"), 2)), 1);
+        category.setUnit("Furlong", 201.168, 2);
+        QCOMPARE(failureNumber([&] { category.SaveToFile(catalogue::categoryFile("Length"), false); }),
+                 app::kErrPathFileAccess);
+        QVERIFY(!File_IO::ClearFile(catalogue::categoryFile("Length")));
+        QVERIFY(!File_IO::AppendLineToFile(catalogue::categoryFile("Length"), "2^Double"));
+        QCOMPARE(catalogue::restoreCategory("Length"),
+                 std::optional(catalogue::CatalogueFailure{catalogue::CatalogueFailure::Operation::RestoringDefaults,
+                                                           catalogue::factoryCategoryFile("Length")}));
+        QVERIFY(!catalogue::listInIndex("New"));
+        QVERIFY(!catalogue::rewriteIndex({"Area"}));
+
+        // A full restore brings back every other file and leaves these two as they are.
+        const catalogue::RestoreAllResult restored = catalogue::restoreAllCategories();
+        QVERIFY(restored.factoryIndexRead);
+        QCOMPARE(restored.failures.size(), 2);
+        QCOMPARE(filesUnder(m_environment->folder()), before);
+    }
+
+    void catalogueFolderVanishesBetweenTwoOperations()
+    {
+        CUnitCategory category;
+        QVERIFY(category.LoadFromFile(catalogue::categoryFile("Length"), 2) > 0);
+        QVERIFY(QDir(catalogue::catalogueFolder()).removeRecursively());
+
+        category.setUnit("Furlong", 201.168, 0);
+        QCOMPARE(failureNumber([&] { category.SaveToFile(catalogue::categoryFile("Length"), false); }),
+                 app::kErrPathFileAccess);
+        CUnitCategory other;
+        QCOMPARE(int(other.LoadFromFile(catalogue::categoryFile("Length"), 2)), -1);
+        QVERIFY(catalogue::indexLines().isEmpty());
+        QVERIFY(!catalogue::listInIndex("New"));
+        QVERIFY(!catalogue::rewriteIndex({"Area"}));
+        QVERIFY(catalogue::deleteCategoryFile("Length").has_value());
+        QVERIFY(catalogue::restoreCategory("Length").has_value());
+        QCOMPARE(File_IO::ReadWholeFile(catalogue::indexFile()), QString());
+
+        // The two readers that speak say that the file is missing.
+        m_environment->boxes().expectOK(2);
+        QVERIFY(!catalogue::readListFile(catalogue::indexFile()).has_value());
+        QVERIFY(!catalogue::restoreAllCategories().factoryIndexRead);
+        QCOMPARE(m_environment->boxes().shownTexts(),
+                 (QStringList{"File: " + catalogue::indexFile() + "\r\nFile Does Not Exist.",
+                              "File: " + catalogue::factoryIndexFile() + "\r\nFile Does Not Exist."}));
+
+        // Nothing brought the folder back half-way.
+        QVERIFY(!QFileInfo::exists(catalogue::catalogueFolder()));
+    }
+
+    void catalogueFolderReplacedByAFile()
+    {
+        QVERIFY(QDir(catalogue::catalogueFolder()).removeRecursively());
+        m_environment->writeFile("bin", "not a folder");
+
+        CUnitCategory category;
+        QCOMPARE(int(category.LoadFromFile(catalogue::categoryFile("Length"), 2)), -1);
+        category.ReDimUnits(0, 0);
+        category.setUnit("Meter", 1, 0);
+        QCOMPARE(failureNumber([&] { category.SaveToFile(catalogue::categoryFile("Length"), false); }),
+                 app::kErrPathFileAccess);
+        QVERIFY(!catalogue::listInIndex("New"));
+        QVERIFY(!catalogue::rewriteIndex({"Area"}));
+        QVERIFY(catalogue::deleteCategoryFile("Length").has_value());
+        m_environment->boxes().expectOK();
+        QVERIFY(!catalogue::readListFile(catalogue::indexFile()).has_value());
+        QCOMPARE(m_environment->readFile("bin"), QByteArray("not a folder"));
+    }
+
+    void categoryFileReplacedByAFolder()
+    {
+        QVERIFY(QFile::remove(catalogue::categoryFile("Length")));
+        m_environment->writeFile("bin/Length.ucr/inside.txt", "kept");
+        const Files before = filesUnder(m_environment->folder());
+
+        CUnitCategory category;
+        QCOMPARE(int(category.LoadFromFile(catalogue::categoryFile("Length"), 2)), -1);
+        m_environment->boxes().expectOK();
+        bool missing = false;
+        QVERIFY(!catalogue::readListFile(catalogue::categoryFile("Length"), &missing).has_value());
+        QVERIFY(missing);
+        category.ReDimUnits(0, 0);
+        category.setUnit("Meter", 1, 0);
+        QCOMPARE(failureNumber([&] { category.SaveToFile(catalogue::categoryFile("Length"), false); }),
+                 app::kErrPathFileAccess);
+        QVERIFY(!File_IO::AppendLineToFile(catalogue::categoryFile("Length"), "1^X"));
+        QVERIFY(!File_IO::ClearFile(catalogue::categoryFile("Length")));
+        QVERIFY(catalogue::deleteCategoryFile("Length").has_value());
+        QVERIFY(catalogue::restoreCategory("Length").has_value());
+        QCOMPARE(filesUnder(m_environment->folder()), before);
+
+        // A full restore brings back everything else and names the one file it could not.
+        const catalogue::RestoreAllResult restored = catalogue::restoreAllCategories();
+        QCOMPARE(restored.failures.size(), 1);
+        QCOMPARE(restored.failures.first().path, catalogue::factoryCategoryFile("Length"));
+        QCOMPARE(m_environment->readFile("bin/Length.ucr/inside.txt"), QByteArray("kept"));
+    }
+
+    void indexReplacedByAFolder()
+    {
+        QVERIFY(QFile::remove(catalogue::indexFile()));
+        m_environment->writeFile("bin/unitType.ucr/inside.txt", "kept");
+        m_environment->boxes().expectOK();
+        QVERIFY(!catalogue::readListFile(catalogue::indexFile()).has_value());
+        QVERIFY(catalogue::indexLines().isEmpty());
+        QVERIFY(!catalogue::listInIndex("New"));
+        QVERIFY(!catalogue::rewriteIndex({"Area"}));
+        // Without an index in place the user's own categories must stay: nothing is deleted.
+        const catalogue::RestoreAllResult restored = catalogue::restoreAllCategories();
+        QVERIFY(restored.factoryIndexRead);
+        QCOMPARE(restored.failures.size(), 1);
+        QCOMPARE(m_environment->readFile("bin/unitType.ucr/inside.txt"), QByteArray("kept"));
+    }
+
+    void linesAtTheSixteenBitLimit_data()
+    {
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<bool>("readable");
+        QTest::newRow("32767 lines") << 32767 << true;
+        QTest::newRow("32768 lines") << 32768 << false;
+    }
+    void linesAtTheSixteenBitLimit()
+    {
+        QFETCH(int, lines);
+        QFETCH(bool, readable);
+        const QByteArray content = linesOfUnits(lines);
+        m_environment->writeFile("bin/Long.ucr", content);
+        const QString path = catalogue::categoryFile("Long");
+        const QString tooLong = File_IO::tooManyLinesMessage(path);
+
+        m_environment->boxes().expectOK(readable ? 0 : 2);
+        const auto file = catalogue::readListFile(path);
+        QCOMPARE(file.has_value(), readable);
+        QCOMPARE(File_IO::CountFileLines(path), readable ? qint16(lines) : File_IO::kTooManyLines);
+        if (file)
+            QCOMPARE(unitsOf(path).entries.size(), std::size_t(lines));
+        QCOMPARE(m_environment->boxes().shownTexts(), readable ? QStringList() : (QStringList{tooLong, tooLong}));
+
+        // The editor's record needs two spare slots, so even 32767 lines leave no room for them.
+        m_environment->boxes().clear();
+        m_environment->boxes().expectOK();
+        CUnitCategory category;
+        QCOMPARE(int(category.LoadFromFile(path, 2)), -1);
+        QCOMPARE(m_environment->boxes().shownTexts(), QStringList{tooLong});
+        QCOMPARE(m_environment->readFile("bin/Long.ucr"), content);
+    }
+
+    void binaryGarbageShowsAFewMessagesAndASummary_data()
+    {
+        QTest::addColumn<int>("garbageLines");
+        QTest::addColumn<int>("boxes");
+        QTest::addColumn<QString>("summary");
+        const int shown = RejectedLineReport::kShownLines;
+        QTest::newRow("as many as are shown") << shown << shown << QString();
+        QTest::newRow("one more") << shown + 1 << shown + 1 << "1 more line could not be read";
+        QTest::newRow("thousands") << 5000 << shown + 1
+                                   << QString::number(5000 - shown) + " more lines could not be read";
+    }
+    void binaryGarbageShowsAFewMessagesAndASummary()
+    {
+        QFETCH(int, garbageLines);
+        QFETCH(int, boxes);
+        QFETCH(QString, summary);
+        // Real units before and after the garbage keep their lines.
+        const QByteArray content = "1^Meter\r\n" + faultfiles::garbageLines(garbageLines, 11) + "0.3048^Foot\r\n";
+        m_environment->writeFile("bin/Junk.ucr", content);
+        const QString path = catalogue::categoryFile("Junk");
+
+        m_environment->boxes().expectOK(boxes);
+        CUnitCategory category;
+        QCOMPARE(int(category.LoadFromFile(path, 2)), 1);
+        QCOMPARE(category.getUnitName(0), QStringLiteral("Meter"));
+        QCOMPARE(category.getUnitName(qint16(garbageLines + 1)), QStringLiteral("Foot"));
+        QStringList texts = m_environment->boxes().shownTexts();
+        QCOMPARE(texts.size(), boxes);
+        QVERIFY(texts.first().startsWith("Error loading "));
+        QCOMPARE(summary.isEmpty() ? QString() : texts.last(), summary);
+
+        m_environment->boxes().clear();
+        m_environment->boxes().expectOK(boxes);
+        const catalogue::UnitListing listing = unitsOf(path);
+        QCOMPARE(listing.entries.size(), std::size_t(2));
+        QCOMPARE(listing.entries.back().tag, qint16(garbageLines + 1));
+        texts = m_environment->boxes().shownTexts();
+        QCOMPARE(texts.size(), boxes);
+        QVERIFY(texts.first().endsWith(" This Unit has been removed"));
+        QCOMPARE(summary.isEmpty() ? QString() : texts.last(), summary);
+        QCOMPARE(m_environment->readFile("bin/Junk.ucr"), content);
+    }
+
+    void randomBytesShowAHandfulOfBoxesAtMost_data()
+    {
+        QTest::addColumn<quint32>("seed");
+        for (quint32 seed = 1; seed <= 4; ++seed)
+            QTest::newRow(qPrintable(QStringLiteral("seed %1").arg(seed))) << seed;
+    }
+    void randomBytesShowAHandfulOfBoxesAtMost()
+    {
+        // Anything at all: line ends, commas and quotes where they fall.
+        QFETCH(quint32, seed);
+        const QByteArray content = randomBytes(200000, seed);
+        m_environment->writeFile("bin/Junk.ucr", content);
+        const int most = RejectedLineReport::kShownLines + 1;
+        m_environment->boxes().expectOK(2 * most);
+        CUnitCategory category;
+        category.LoadFromFile(catalogue::categoryFile("Junk"), 2);
+        QVERIFY(m_environment->boxes().shown().size() <= most);
+        m_environment->boxes().clear();
+        m_environment->boxes().expectOK(2 * most);
+        unitsOf(catalogue::categoryFile("Junk"));
+        QVERIFY(m_environment->boxes().shown().size() <= most);
+        m_environment->boxes().clear();
+        QCOMPARE(m_environment->readFile("bin/Junk.ucr"), content);
+    }
+
+    void garbageWithoutLineEndsIsOneRejectedLine()
+    {
+        QByteArray content(70000, '\0');
+        for (int i = 0; i < content.size(); ++i)
+            content[i] = char((i * 37 + 11) % 256 == 13 ? 0 : (i * 37 + 11) % 256);
+        content[0] = 'x';
+        m_environment->writeFile("bin/Blob.ucr", content);
+        m_environment->boxes().expectOK();
+        CUnitCategory category;
+        QCOMPARE(int(category.LoadFromFile(catalogue::categoryFile("Blob"), 2)), -1);
+        QCOMPARE(m_environment->boxes().shown().size(), 1);
+    }
+
+    void highControlBytesSurviveALoadAndASave()
+    {
+        // 0x80-0x9F: the Windows-1252 letters and signs, and the five bytes it leaves undefined.
+        QByteArray names;
+        for (int byte = 0x80; byte <= 0x9F; ++byte)
+            names.append(char(byte));
+        const QByteArray content = "1^" + names + "\r\n0.5^Half \x80\r\n";
+        m_environment->writeFile("bin/Signs.ucr", content);
+
+        CUnitCategory category;
+        QCOMPARE(int(category.LoadFromFile(catalogue::categoryFile("Signs"), 2)), 1);
+        QCOMPARE(category.getUnitName(1), QString::fromUtf8("Half €"));
+        category.setUnit(category.getUnitName(0), category.getUnitFactor(0), 0);
+        category.SaveToFile(catalogue::categoryFile("Signs"), false);
+        QCOMPARE(m_environment->readFile("bin/Signs.ucr"), content);
+
+        QCOMPARE(unitsOf(catalogue::categoryFile("Signs")).entries.front().name, category.getUnitName(0));
+
+        // In a factor they are no number.
+        m_environment->writeFile("bin/Signs.ucr", "1\x80" "5^Odd\r\n");
+        m_environment->boxes().expectOK();
+        QCOMPARE(int(category.LoadFromFile(catalogue::categoryFile("Signs"), 2)), -1);
+        QCOMPARE(m_environment->boxes().shownTexts(), QStringList{"Error loading Odd"});
+    }
+
+    void categoryNamedWithHighControlBytes()
+    {
+        m_environment->writeFile("bin/unitType.ucr", "Length\r\nMoney \x80\r\n");
+        const QString name = QString::fromUtf8("Money €");
+        QFile file(catalogue::categoryFile(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("1^Euro\r\n");
+        file.close();
+
+        QVERIFY(catalogue::isListedInIndex(name));
+        const auto index = catalogue::readListFile(catalogue::indexFile());
+        QVERIFY(index.has_value());
+        QCOMPARE(index->line(1), name);
+        QCOMPARE(unitsOf(catalogue::categoryFile(index->line(1))).entries.front().name, QStringLiteral("Euro"));
+        QVERIFY(!catalogue::deleteCategoryFile(name).has_value());
+        QVERIFY(catalogue::rewriteIndex({"Length", name}));
+        QCOMPARE(m_environment->readFile("bin/unitType.ucr"), QByteArray("Length\r\nMoney \x80\r\n"));
+    }
+
+    void fullDiskLeavesEveryFileWhole()
+    {
+        const QByteArray lengthBefore = m_environment->readFile("bin/Length.ucr");
+        const QByteArray indexBefore = m_environment->readFile("bin/unitType.ucr");
+        m_environment->writeFile("bin/Tiny.ucr", "1^A\r\n");
+        CUnitCategory category;
+        QVERIFY(category.LoadFromFile(catalogue::categoryFile("Length"), 2) > 0);
+        category.setUnit("Furlong", 201.168, 0);
+        {
+            // No file can grow beyond 16 bytes: every catalogue file here is longer.
+            FileSizeLimit full(16);
+            QVERIFY(full.isActive());
+            QCOMPARE(failureNumber([&] { category.SaveToFile(catalogue::categoryFile("Length"), false); }),
+                     app::kErrPathFileAccess);
+            QVERIFY(!catalogue::rewriteIndex(catalogue::indexLines() + QStringList{"New"}));
+            QVERIFY(!File_IO::AppendLineToFile(catalogue::indexFile(), "A name longer than the room left"));
+            QVERIFY(!File_IO::AppendLineToFile(catalogue::categoryFile("Tiny"), "2^A unit longer than the room"));
+            QVERIFY(catalogue::restoreCategory("Length").has_value());
+        }
+        QCOMPARE(m_environment->readFile("bin/Length.ucr"), lengthBefore);
+        QCOMPARE(m_environment->readFile("bin/unitType.ucr"), indexBefore);
+        QCOMPARE(m_environment->readFile("bin/Tiny.ucr"), QByteArray("1^A\r\n"));
+        const QStringList leftovers = QDir(catalogue::catalogueFolder()).entryList(QDir::Files | QDir::Hidden);
+        QVERIFY2(leftovers.filter(QStringLiteral(".ucr.")).isEmpty(), qPrintable(leftovers.join(' ')));
+    }
+
+private:
+    std::unique_ptr<TestEnvironment> m_environment;
+};
+
+QTEST_GUILESS_MAIN(TestCatalogueFaults)
+#include "tst_cataloguefaults.moc"

@@ -1,0 +1,246 @@
+#include "core/base/AppInfo.h"
+#include "core/catalogue/CUnitCategory.h"
+#include "core/catalogue/CatalogueFiles.h"
+#include "core/catalogue/CatalogueIndex.h"
+#include "core/catalogue/CatalogueLocation.h"
+#include "core/catalogue/CataloguePaths.h"
+#include "support/FaultFiles.h"
+#include "support/TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMap>
+#include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+using Files = QMap<QString, QByteArray>;
+
+namespace {
+
+using faultfiles::filesUnder;
+
+// Only the files directly in the folder.
+Files filesIn(const QString &folder)
+{
+    Files files = filesUnder(folder);
+    for (auto it = files.begin(); it != files.end();)
+        it = it.key().contains(QLatin1Char('/')) ? files.erase(it) : std::next(it);
+    return files;
+}
+
+// Whether permissions can make a folder read-only for this test: not for root, who writes
+// anywhere, and not on Windows, where a folder's read-only mark does not stop writes.
+bool permissionsBind()
+{
+#ifdef Q_OS_UNIX
+    return geteuid() != 0;
+#else
+    return false;
+#endif
+}
+
+const catalogue::WritableTest kWritable = [](const QString &) { return true; };
+const catalogue::WritableTest kReadOnly = [](const QString &) { return false; };
+
+} // namespace
+
+// Where the working catalogue lives: in place in a folder the user can write, otherwise in a
+// per-user copy. The writable test is faked (tests may run as root, who can write anywhere);
+// tst_installation checks the real test as an unprivileged user.
+class TestCatalogueLocation : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { m_environment = std::make_unique<TestEnvironment>(); }
+    void cleanup()
+    {
+        finishEnvironment(m_environment);
+    }
+
+    void writableFolderKeepsItsCatalogueInPlace()
+    {
+        const catalogue::CatalogueLocation location = locate(kWritable);
+        QCOMPARE(location, (catalogue::CatalogueLocation{bin(), false}));
+        QVERIFY(!QFileInfo::exists(userFolder()));
+    }
+
+    void readOnlyFolderIsCopiedForTheUser_data()
+    {
+        QTest::addColumn<bool>("folderMade"); // whether the user's folder is there before the first start
+        QTest::addColumn<Files>("before");    // its files then, which the copy leaves alone
+
+        QTest::newRow("no user folder yet") << false << Files();
+        QTest::newRow("empty user folder") << true << Files();
+        // A copy that stopped before the index: the files it made are kept, the rest follow.
+        QTest::newRow("half-made copy") << true << Files{{"Length.ucr", "1^Own\r\n"}};
+        // A user's own category, left there by an older copy whose index went missing.
+        QTest::newRow("own category, no index") << true << Files{{"Mine.ucr", "2^Mine\r\n"}};
+    }
+
+    void readOnlyFolderIsCopiedForTheUser()
+    {
+        QFETCH(bool, folderMade);
+        QFETCH(Files, before);
+        if (folderMade)
+            writeUserFiles(before);
+        const Files installed = filesUnder(bin());
+
+        QCOMPARE(locate(kReadOnly), (catalogue::CatalogueLocation{userFolder(), true}));
+
+        Files expected = filesIn(bin());
+        for (auto it = before.cbegin(); it != before.cend(); ++it)
+            expected.insert(it.key(), it.value());
+        QCOMPARE(filesUnder(userFolder()), expected); // no factory copies among them
+        QCOMPARE(filesUnder(bin()), installed);
+    }
+
+    void existingUserCopyIsUsedAsItIs()
+    {
+        writeUserFiles({{"unitType.ucr", "Mine\r\n"}, {"Mine.ucr", "2^Mine\r\n"}});
+        QCOMPARE(locate(kReadOnly), (catalogue::CatalogueLocation{userFolder(), true}));
+        QCOMPARE(filesUnder(userFolder()), (Files{{"unitType.ucr", "Mine\r\n"}, {"Mine.ucr", "2^Mine\r\n"}}));
+    }
+
+    void readOnlyInstalledFilesGiveAWritableCopy()
+    {
+        for (const QString &name : QDir(bin()).entryList(QDir::Files))
+            QVERIFY(QFile::setPermissions(bin() + "/" + name, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        QCOMPARE(locate(kReadOnly).folder, userFolder());
+        for (const QFileInfo &copy : QDir(userFolder()).entryInfoList(QDir::Files))
+            QVERIFY2(copy.permissions().testFlag(QFile::WriteOwner), qPrintable(copy.fileName()));
+    }
+
+    void withoutAUserCopyTheInstalledFolderIsUsed_data()
+    {
+        QTest::addColumn<QString>("breakage");
+        QTest::newRow("installed folder has no index") << "no index";
+        QTest::newRow("installed folder is missing") << "no folder";
+        QTest::newRow("user folder cannot be made") << "file in the way";
+        QTest::newRow("user data folder unknown") << "unknown";
+    }
+
+    void withoutAUserCopyTheInstalledFolderIsUsed()
+    {
+        QFETCH(QString, breakage);
+        QString user = userFolder();
+        if (breakage == "no index")
+            QVERIFY(QFile::remove(bin() + "/unitType.ucr"));
+        else if (breakage == "no folder")
+            QVERIFY(QDir(bin()).removeRecursively());
+        else if (breakage == "file in the way")
+            m_environment->writeFile("userdata", "a file where the folder would go");
+        else
+            user.clear();
+
+        QCOMPARE(catalogue::locateCatalogue(m_environment->folder(), user, kReadOnly),
+                 (catalogue::CatalogueLocation{bin(), false}));
+        if (breakage != "file in the way")
+            QVERIFY(!QFileInfo::exists(m_environment->userDataFolder()));
+    }
+
+    void pathsFollowTheDecision()
+    {
+        catalogue::setWritableTest(kReadOnly);
+        const QString user = QDir::toNativeSeparators(userFolder());
+        const QString factory = QDir::toNativeSeparators(bin() + "/default");
+        QCOMPARE(catalogue::catalogueFolder(), user);
+        QCOMPARE(catalogue::indexFile(), QDir::toNativeSeparators(userFolder() + "/unitType.ucr"));
+        QCOMPARE(catalogue::categoryFile("Mass"), QDir::toNativeSeparators(userFolder() + "/Mass.ucr"));
+        QCOMPARE(catalogue::catalogueFilePattern(), QDir::toNativeSeparators(userFolder() + "/*.ucr"));
+        QCOMPARE(catalogue::factoryFolder(), factory);
+        QCOMPARE(catalogue::factoryIndexFile(), QDir::toNativeSeparators(bin() + "/default/unitType.ucr"));
+    }
+
+    void decisionIsMadeOncePerApplicationFolder()
+    {
+        int tests = 0;
+        catalogue::setWritableTest([&tests](const QString &) {
+            ++tests;
+            return true;
+        });
+        catalogue::catalogueFolder();
+        catalogue::indexFile();
+        catalogue::categoryFile("Mass");
+        QCOMPARE(tests, 1);
+
+        const QString other = m_environment->folder() + "/other";
+        copyFactoryCatalogue(other + "/bin");
+        app::setApplicationFolder(other);
+        QCOMPARE(catalogue::catalogueFolder(), QDir::toNativeSeparators(other + "/bin"));
+        QCOMPARE(tests, 2);
+        catalogue::categoryFile("Mass");
+        QCOMPARE(tests, 2);
+    }
+
+    void editsGoToTheUserCopyAndRestoreReadsTheFactory()
+    {
+        const Files installed = filesUnder(bin());
+        catalogue::setWritableTest(kReadOnly);
+
+        CUnitCategory category;
+        category.setCategoryName("Probe");
+        category.ReDimUnits(0, 0);
+        category.setUnit("Probe unit", 2.5, 0);
+        QCOMPARE(category.SaveToFile(catalogue::categoryFile("Probe"), false), QString());
+        QVERIFY(catalogue::listInIndex("Probe"));
+        QCOMPARE(readUserFile("Probe.ucr"), QByteArray("2.5^Probe unit\r\n"));
+        QVERIFY(readUserFile("unitType.ucr").endsWith("\r\nProbe\r\n"));
+        QVERIFY(!catalogue::restoreCategory("Length"));
+
+        const catalogue::RestoreAllResult restored = catalogue::restoreAllCategories();
+        QVERIFY(restored.factoryIndexRead);
+        QVERIFY(restored.failures.isEmpty());
+        QCOMPARE(filesUnder(userFolder()), filesIn(bin() + "/default"));
+        QCOMPARE(filesUnder(bin()), installed);
+    }
+
+    void realTestSeesAWritableFolder()
+    {
+        const Files before = filesUnder(bin());
+        QVERIFY(catalogue::folderTakesWrites(bin()));
+        QCOMPARE(filesUnder(bin()), before); // the probe file is gone again
+        QVERIFY(!catalogue::folderTakesWrites(bin() + "/missing"));
+        QVERIFY(!catalogue::folderTakesWrites(bin() + "/unitType.ucr"));
+    }
+
+    void realTestSeesAReadOnlyFolder()
+    {
+        if (!permissionsBind())
+            QSKIP("permissions do not stop this user; tst_installation checks this as an unprivileged user");
+        QVERIFY(QFile::setPermissions(bin(), QFile::ReadOwner | QFile::ExeOwner));
+        QVERIFY(!catalogue::folderTakesWrites(bin()));
+        QVERIFY(QFile::setPermissions(bin(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QVERIFY(QFile::setPermissions(bin() + "/unitType.ucr", QFile::ReadOwner));
+        QVERIFY(!catalogue::folderTakesWrites(bin()));
+    }
+
+private:
+    QString bin() const { return m_environment->folder() + "/bin"; }
+    QString userFolder() const { return m_environment->userDataFolder() + "/catalogue"; }
+
+    catalogue::CatalogueLocation locate(const catalogue::WritableTest &test) const
+    {
+        return catalogue::locateCatalogue(m_environment->folder(), userFolder(), test);
+    }
+
+    void writeUserFiles(const Files &files)
+    {
+        QDir().mkpath(userFolder());
+        for (auto it = files.cbegin(); it != files.cend(); ++it)
+            m_environment->writeFile("userdata/catalogue/" + it.key(), it.value());
+    }
+
+    QByteArray readUserFile(const QString &name) const
+    {
+        return m_environment->readFile("userdata/catalogue/" + name);
+    }
+
+    std::unique_ptr<TestEnvironment> m_environment;
+};
+
+QTEST_GUILESS_MAIN(TestCatalogueLocation)
+#include "tst_cataloguelocation.moc"

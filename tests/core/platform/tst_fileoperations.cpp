@@ -1,0 +1,182 @@
+#include "core/platform/QtFileOperations.h"
+#include "support/FileSizeLimit.h"
+#include "support/TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+// Every case runs on real files in the temporary application folder's "work" folder.
+class TestFileOperations : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_environment = std::make_unique<TestEnvironment>();
+        m_environment->writeFile("work/a.ucr", "A");
+        m_environment->writeFile("work/b.ucr", "B");
+        m_environment->writeFile("work/ab.ucr", "AB");
+        m_environment->writeFile("work/[a].ucr", "bracket");
+        m_environment->writeFile("work/.hidden.ucr", "hidden");
+        m_environment->writeFile("work/x.ucrx", "X");
+        m_environment->writeFile("work/notes.txt", "notes");
+        m_environment->writeFile("work/sub.ucr/inner.ucr", "inner");
+    }
+    void cleanup() { finishEnvironment(m_environment); }
+
+    void deleteFile_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("deleted");
+        QTest::newRow("one file") << "a.ucr" << true;
+        QTest::newRow("hidden file") << ".hidden.ucr" << true;
+        QTest::newRow("missing file") << "gone.ucr" << false;
+        QTest::newRow("folder is never deleted") << "sub.ucr" << false;
+        QTest::newRow("path through a file") << "notes.txt/a.ucr" << false;
+        QTest::newRow("wildcard is a plain character") << "*.ucr" << false;
+        QTest::newRow("question mark is a plain character") << "?.ucr" << false;
+    }
+    void deleteFile()
+    {
+        QFETCH(QString, path);
+        QFETCH(bool, deleted);
+        const QStringList before = workEntries();
+        QCOMPARE(m_files.deleteFile(work(path)), deleted);
+        QStringList expected = before;
+        if (deleted)
+            expected.removeOne(path);
+        QCOMPARE(workEntries(), expected);
+        QVERIFY(QFile::exists(work("sub.ucr/inner.ucr")));
+    }
+
+    void deleteEmptyPathFails() { QVERIFY(!m_files.deleteFile(QString())); }
+
+    void deleteMatchingFiles_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QStringList>("keep");
+        QTest::addColumn<bool>("succeeded");
+        QTest::addColumn<QStringList>("deleted");
+        const QStringList none;
+        QTest::newRow("every .ucr file, hidden too, no folder, no longer extension")
+            << "*.ucr" << none << true << QStringList{".hidden.ucr", "[a].ucr", "a.ucr", "ab.ucr", "b.ucr"};
+        QTest::newRow("question mark is exactly one character")
+            << "?.ucr" << none << true << QStringList{"a.ucr", "b.ucr"};
+        QTest::newRow("brackets are plain characters") << "[a].ucr" << none << true << QStringList{"[a].ucr"};
+        QTest::newRow("star in the middle") << "a*r" << none << true << QStringList{"a.ucr", "ab.ucr"};
+        QTest::newRow("kept files stay")
+            << "*.ucr" << QStringList{"a.ucr", "sub.ucr/inner.ucr"} << true
+            << QStringList{".hidden.ucr", "[a].ucr", "ab.ucr", "b.ucr"};
+        QTest::newRow("matching nothing succeeds") << "*.bak" << none << true << none;
+#if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
+        QTest::newRow("names compare exactly where the file system does") << "*.UCR" << none << true << none;
+#endif
+        QTest::newRow("missing folder") << "missing/*.ucr" << none << false << none;
+        QTest::newRow("folder part is a file") << "notes.txt/*.ucr" << none << false << none;
+        QTest::newRow("wildcard in the folder part") << "s*/*.ucr" << none << false << none;
+        QTest::newRow("no file name part") << "sub.ucr/" << none << false << none;
+    }
+    void deleteMatchingFiles()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(QStringList, keep);
+        QFETCH(bool, succeeded);
+        QFETCH(QStringList, deleted);
+        QStringList keptPaths;
+        for (const QString &name : keep)
+            keptPaths.append(work(name));
+        QStringList expected = workEntries();
+        for (const QString &name : deleted)
+            expected.removeOne(name);
+        QCOMPARE(m_files.deleteMatchingFiles(work(pattern), keptPaths), succeeded);
+        QCOMPARE(workEntries(), expected);
+        QVERIFY(QFile::exists(work("sub.ucr/inner.ucr")));
+    }
+
+    void deleteMatchingFilesInAnEmptyFolderSucceeds()
+    {
+        QVERIFY(QDir(m_environment->folder()).mkdir("empty"));
+        QVERIFY(m_files.deleteMatchingFiles(QDir::toNativeSeparators(m_environment->folder() + "/empty/*.ucr")));
+    }
+
+    void copyFile_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("copied");
+        QTest::newRow("replaces a file") << "a.ucr" << "b.ucr" << true;
+        QTest::newRow("creates a missing file") << "a.ucr" << "new.ucr" << true;
+        QTest::newRow("onto itself") << "a.ucr" << "a.ucr" << true;
+        QTest::newRow("missing source") << "gone.ucr" << "b.ucr" << false;
+        QTest::newRow("folder as source") << "sub.ucr" << "b.ucr" << false;
+        QTest::newRow("folder as target") << "a.ucr" << "sub.ucr" << false;
+        QTest::newRow("target folder missing") << "a.ucr" << "missing/a.ucr" << false;
+        QTest::newRow("target through a file") << "a.ucr" << "notes.txt/a.ucr" << false;
+    }
+    void copyFile()
+    {
+        QFETCH(QString, source);
+        QFETCH(QString, target);
+        QFETCH(bool, copied);
+        QStringList expected = workEntries();
+        if (copied && !expected.contains(target)) {
+            expected.append(target);
+            expected.sort();
+        }
+        const QByteArray targetBefore = m_environment->readFile("work/" + target);
+        QCOMPARE(m_files.copyFile(work(source), work(target)), copied);
+        QCOMPARE(workEntries(), expected); // nothing written aside is left behind
+        QCOMPARE(m_environment->readFile("work/" + target),
+                 copied ? m_environment->readFile("work/" + source) : targetBefore);
+        QVERIFY(QFile::exists(work("sub.ucr/inner.ucr")));
+    }
+
+    void failedReadLeavesTheTargetWhole()
+    {
+        // A file the kernel lists as a regular file but refuses to read: the copy fails after
+        // its aside file was opened.
+        const QString unreadable = QStringLiteral("/proc/self/mem");
+        if (!QFileInfo(unreadable).isFile())
+            QSKIP("needs /proc/self/mem");
+        const QStringList before = workEntries();
+        QVERIFY(!m_files.copyFile(unreadable, work("b.ucr")));
+        QCOMPARE(m_environment->readFile("work/b.ucr"), QByteArray("B"));
+        QCOMPARE(workEntries(), before);
+    }
+
+    void copyOnAFullDiskLeavesTheTargetWhole()
+    {
+        // The copy fits in the write buffer, so the disk fills up only when it is flushed.
+        m_environment->writeFile("work/big.ucr", QByteArray(200, 'n'));
+        m_environment->writeFile("work/old.ucr", QByteArray(100, 'o'));
+        const QStringList before = workEntries();
+        {
+            FileSizeLimit full(16);
+            QVERIFY(full.isActive());
+            QVERIFY(!m_files.copyFile(work("big.ucr"), work("old.ucr")));
+        }
+        QCOMPARE(m_environment->readFile("work/old.ucr"), QByteArray(100, 'o'));
+        QCOMPARE(workEntries(), before);
+    }
+
+private:
+    QString work(const QString &relative) const
+    {
+        return QDir::toNativeSeparators(m_environment->folder() + "/work/" + relative);
+    }
+    QStringList workEntries() const
+    {
+        QStringList entries = QDir(m_environment->folder() + "/work")
+                                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        entries.sort();
+        return entries;
+    }
+
+    std::unique_ptr<TestEnvironment> m_environment;
+    platform::QtFileOperations m_files;
+};
+
+QTEST_GUILESS_MAIN(TestFileOperations)
+#include "tst_fileoperations.moc"
