@@ -1,6 +1,7 @@
 #include "core/base/AppInfo.h"
 #include "core/base/Failure.h"
 #include "core/settings/ProgramRecords.h"
+#include "doubles/RecordingSettingsStore.h"
 #include "support/TestEnvironment.h"
 
 #include <QLocale>
@@ -26,64 +27,6 @@ int failureNumber(const std::function<void()> &action)
         return failure.number();
     }
     return 0;
-}
-
-// Passes every call on to the store it wraps and records it as "operation section/key=value".
-class RecordingStore : public platform::SettingsStore {
-public:
-    QString read(const QString &application, const QString &section, const QString &key,
-                 const QString &defaultValue) override
-    {
-        record(application, QStringLiteral("read %1/%2").arg(section, key));
-        return inner->read(application, section, key, defaultValue);
-    }
-    void write(const QString &application, const QString &section, const QString &key,
-               const QString &value) override
-    {
-        record(application, QStringLiteral("write %1/%2=%3").arg(section, key, value));
-        if (key == failingKey)
-            throw app::Failure(app::kErrPathFileAccess);
-        inner->write(application, section, key, value);
-    }
-    void remove(const QString &application, const QString &section, const QString &key) override
-    {
-        record(application, QStringLiteral("remove %1/%2").arg(section, key));
-        if (key == failingKey)
-            throw app::Failure(app::kErrPathFileAccess);
-        inner->remove(application, section, key);
-    }
-
-    // Calls whose operation starts with prefix ("write", "remove", "read").
-    QStringList callsOf(const QString &prefix) const
-    {
-        QStringList result;
-        for (const QString &call : calls)
-            if (call.startsWith(prefix + QLatin1Char(' ')))
-                result.append(call);
-        return result;
-    }
-
-    std::unique_ptr<platform::SettingsStore> inner;
-    QString failingKey; // writing or deleting this key fails as a store that cannot be written
-    QStringList calls;
-    QStringList applications;
-
-private:
-    void record(const QString &application, const QString &call)
-    {
-        calls.append(call);
-        if (!applications.contains(application))
-            applications.append(application);
-    }
-};
-
-// Wraps the store in use in a recorder; the test environment removes it again when it ends.
-RecordingStore &installRecorder()
-{
-    auto recorder = std::make_unique<RecordingStore>();
-    RecordingStore &result = *recorder;
-    result.inner = platform::setSettingsStore(std::move(recorder));
-    return result;
 }
 
 QString stored(const QString &section, const QString &key)
@@ -210,7 +153,7 @@ private slots:
 
     void recordsWriteAndReadInOrder()
     {
-        RecordingStore &recorder = installRecorder();
+        RecordingSettingsStore &recorder = RecordingSettingsStore::install();
         COptions options;
         setOptionValues(options, {true, false, true, false, true});
         options.SaveToReg();
@@ -259,7 +202,7 @@ private slots:
             for (const QString &key : kHistoryKeys)
                 store(QStringLiteral("History"), key, QStringLiteral("1"));
         }
-        RecordingStore &recorder = installRecorder();
+        RecordingSettingsStore &recorder = RecordingSettingsStore::install();
         recorder.failingKey = failingKey;
         COptions options;
         CHistory history;
@@ -436,7 +379,7 @@ private slots:
             expectedRemoves.append(QStringLiteral("remove History/") + kHistoryKeys.at(i));
         }
         store(QStringLiteral("Options"), QStringLiteral("Auto Convert"), QStringLiteral("True"));
-        RecordingStore &recorder = installRecorder();
+        RecordingSettingsStore &recorder = RecordingSettingsStore::install();
 
         CHistory history;
         setHistory(history, 4, 5, 6, 7.5);

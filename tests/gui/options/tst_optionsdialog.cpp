@@ -2,6 +2,7 @@
 #include "gui/mainwindow/Form1.h"
 #include "core/settings/ProgramRecords.h"
 #include "gui/options/frmOptions.h"
+#include "doubles/RecordingSettingsStore.h"
 #include "support/TestEnvironment.h"
 
 #include <QApplication>
@@ -21,39 +22,6 @@ namespace {
 const QStringList kOptionKeys = {QStringLiteral("Remember Last Converter"), QStringLiteral("Remember Last Units"),
                                  QStringLiteral("Remember Last Value"), QStringLiteral("Auto Convert"),
                                  QStringLiteral("Compact Form")};
-
-// Passes every call on to the store it wraps and counts the writes and deletions.
-class CountingStore : public platform::SettingsStore {
-public:
-    QString read(const QString &application, const QString &section, const QString &key,
-                 const QString &defaultValue) override
-    {
-        return inner->read(application, section, key, defaultValue);
-    }
-    void write(const QString &application, const QString &section, const QString &key,
-               const QString &value) override
-    {
-        ++changes;
-        inner->write(application, section, key, value);
-    }
-    void remove(const QString &application, const QString &section, const QString &key) override
-    {
-        ++changes;
-        inner->remove(application, section, key);
-    }
-
-    std::unique_ptr<platform::SettingsStore> inner;
-    int changes = 0;
-};
-
-// Wraps the store in use; the test environment removes the wrapper again when it ends.
-CountingStore &installCounter()
-{
-    auto counter = std::make_unique<CountingStore>();
-    CountingStore &result = *counter;
-    result.inner = platform::setSettingsStore(std::move(counter));
-    return result;
-}
 
 // The five options as stored (RLUC, RLUU, RLUV, AutoCon, CompactForm), "<absent>" for none.
 QStringList storedOptions()
@@ -286,7 +254,7 @@ private slots:
         QFETCH(QList<bool>, boxes);
         storeOptions({false, false, false, false, false});
         loadMainWindow();
-        CountingStore &counter = installCounter();
+        RecordingSettingsStore &counter = RecordingSettingsStore::install();
         frmOptions dialog(*m_form);
         dialog.show();
         setChecked(dialog, boxes);
@@ -299,7 +267,7 @@ private slots:
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QCOMPARE(optionValues(), boxes);
-        QCOMPARE(counter.changes, 0);
+        QCOMPARE(counter.changeCount(), 0);
         QCOMPARE(storedOptions(), QStringList({"False", "False", "False", "False", "False"}));
 
         m_form->Form_Unload();
@@ -351,7 +319,7 @@ private slots:
         loadMainWindow();
         for (int i = 0; i < menuSwitches; ++i)
             m_form->mnuForm_Click();
-        CountingStore &counter = installCounter();
+        RecordingSettingsStore &counter = RecordingSettingsStore::install();
         frmOptions dialog(*m_form);
         dialog.show();
         QCOMPARE(dialog.chbCompactForm->isChecked(), compactAtStart);
@@ -371,7 +339,7 @@ private slots:
         QCOMPARE(m_form->showsNormalLayout(), normalAfter);
         QCOMPARE(gOptions().CompactForm(), compactBox);
         QCOMPARE(dialog.isVisible(), !pressOK);
-        QCOMPARE(counter.changes, 0);
+        QCOMPARE(counter.changeCount(), 0);
     }
 
     // Tab walks the enabled boxes and then the buttons in order; disabled boxes are skipped.
