@@ -1,10 +1,10 @@
 #include "core/base/AppInfo.h"
 #include "core/base/Version.h"
 #include "core/platform/UrlOpener.h"
-#include "gui/about/frmAbout.h"
-#include "gui/editor/frmAddUnit.h"
-#include "gui/mainwindow/Form1.h"
-#include "gui/options/frmOptions.h"
+#include "gui/about/AboutDialog.h"
+#include "gui/editor/CatalogueEditor.h"
+#include "gui/mainwindow/MainWindow.h"
+#include "gui/options/OptionsDialog.h"
 #include "gui/platform/QtMessageBoxes.h"
 #include "gui/platform/QtUrlOpener.h"
 #include "resources/TallimerIcon.h"
@@ -17,25 +17,41 @@
 
 namespace {
 
+// What the editor changed reaches the main window at once, in the order the editor tells it.
+void connectEditor(CatalogueEditor &editor, MainWindow &window)
+{
+    QObject::connect(&editor, &CatalogueEditor::categoriesChanged, &window, &MainWindow::reloadCategories,
+                     Qt::DirectConnection);
+    QObject::connect(
+        &editor, &CatalogueEditor::catalogueReplaced, &window,
+        [&window] {
+            window.reloadCategories();
+            window.disableConversion();
+        },
+        Qt::DirectConnection);
+}
+
 // Loads and shows the main window, then runs the program on its events until it closes.
 int run(QApplication &application)
 {
-    Form1 form;
+    MainWindow window;
     // The editor is kept while hidden (it keeps its state between openings) and made anew after
     // it was unloaded.
-    QPointer<frmAddUnit> addUnitWindow;
+    QPointer<CatalogueEditor> editor;
     // The modal windows the popup menu opens.
-    Form1::ModalWindows windows;
-    windows.options = &frmOptions::showModal;
-    windows.addUnit = [&addUnitWindow](Form1 &owner) { frmAddUnit::showEditor(owner, addUnitWindow); };
-    windows.about = [](Form1 &owner) {
-        frmAbout about(&owner);
+    MainWindow::ModalWindows windows;
+    windows.options = [](MainWindow &owner) { OptionsDialog::showModal(&owner, owner); };
+    windows.editor = [&editor](MainWindow &owner) {
+        CatalogueEditor::showEditor(owner, editor, [&owner](CatalogueEditor &made) { connectEditor(made, owner); });
+    };
+    windows.about = [](MainWindow &owner) {
+        AboutDialog about(&owner);
         about.exec();
     };
-    form.setModalWindows(std::move(windows));
-    if (!form.Form_Load())
+    window.setModalWindows(std::move(windows));
+    if (!window.load())
         return 0; // no catalogue index: the program ends before the window is shown
-    form.show();
+    window.show();
     return application.exec();
 }
 

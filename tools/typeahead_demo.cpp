@@ -2,8 +2,8 @@
 // Furlong and Metre, completed with new text refused as in the main window's unit lists. The
 // line above the combo shows the edit text, its selection, the current item and the last key.
 
-#include "gui/widgets/AutoCompleteComboBoxModule.h"
 #include "gui/widgets/ComboKeyPressFilter.h"
+#include "gui/widgets/TypeAhead.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -49,7 +49,7 @@ int main(int argc, char *argv[])
                            .arg(lastKey));
     };
     new ComboKeyPressFilter(combo, [&](qint16 key) {
-        const qint16 result = AutoCompleteComboBoxModule::AutoCompleteComboBox(combo, key, false);
+        const qint16 result = typeAhead::typeKey(combo, key, false);
         lastKey = QStringLiteral("%1 -> %2").arg(key).arg(result);
         showState();
         return result;

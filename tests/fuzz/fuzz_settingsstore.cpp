@@ -7,8 +7,8 @@
 #include "core/base/AppInfo.h"
 #include "core/base/Failure.h"
 #include "core/platform/SettingsStore.h"
-#include "core/settings/CHistory.h"
-#include "core/settings/COptions.h"
+#include "core/settings/ConversionHistory.h"
+#include "core/settings/Options.h"
 #include "core/text/SettingsText.h"
 
 #include <QDir>
@@ -26,10 +26,10 @@ void readOrFail(Read read)
     }
 }
 
-bool sameOptions(const COptions &a, const COptions &b)
+bool sameOptions(const Options &a, const Options &b)
 {
-    return a.RLUC() == b.RLUC() && a.RLUU() == b.RLUU() && a.RLUV() == b.RLUV() && a.AutoCon() == b.AutoCon()
-           && a.CompactForm() == b.CompactForm();
+    return a.rememberCategory() == b.rememberCategory() && a.rememberUnits() == b.rememberUnits() && a.rememberValue() == b.rememberValue() && a.autoConvert() == b.autoConvert()
+           && a.startCompact() == b.startCompact();
 }
 
 } // namespace
@@ -49,27 +49,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     writeScratchFile(QStringLiteral("settings/") + app::programBaseName() + QStringLiteral(".ini"), bytes);
 
-    COptions options;
-    CHistory history;
-    readOrFail([&] { options.GetFromReg(); });
-    readOrFail([&] { history.GetFromReg(); });
+    Options options;
+    ConversionHistory history;
+    readOrFail([&] { options.load(); });
+    readOrFail([&] { history.load(); });
 
     // Whatever the file held, what is saved now reads back.
-    options.setRLUC(!options.RLUC());
-    options.SaveToReg();
-    history.SaveToReg();
-    COptions optionsAgain;
-    CHistory historyAgain;
-    optionsAgain.GetFromReg();
-    historyAgain.GetFromReg();
+    options.setRememberCategory(!options.rememberCategory());
+    options.save();
+    history.save();
+    Options optionsAgain;
+    ConversionHistory historyAgain;
+    optionsAgain.load();
+    historyAgain.load();
     FUZZ_CHECK(sameOptions(options, optionsAgain));
-    FUZZ_CHECK(history.LastConverter() == historyAgain.LastConverter());
-    FUZZ_CHECK(history.LastFromUnit() == historyAgain.LastFromUnit());
-    FUZZ_CHECK(history.LastToUnit() == historyAgain.LastToUnit());
-    FUZZ_CHECK(settings::doubleText(history.LastConValue()) == settings::doubleText(historyAgain.LastConValue()));
+    FUZZ_CHECK(history.lastCategory() == historyAgain.lastCategory());
+    FUZZ_CHECK(history.lastFromUnit() == historyAgain.lastFromUnit());
+    FUZZ_CHECK(history.lastToUnit() == historyAgain.lastToUnit());
+    FUZZ_CHECK(settings::doubleText(history.lastValue()) == settings::doubleText(historyAgain.lastValue()));
 
     // Wiping the history leaves none of its keys.
-    historyAgain.DeleteHistory();
+    historyAgain.forget();
     for (const char *key : {"Last Converter", "Last From Unit", "Last To Unit", "Last Value"})
         FUZZ_CHECK(platform::settingsStore().read(app::programBaseName(), QStringLiteral("History"),
                                                   QLatin1String(key), QStringLiteral("<none>"))

@@ -1,13 +1,13 @@
-// CUnitCategory::LoadFromFile on any bytes, then a save and a second load: every line that
+// UnitCategory::load on any bytes, then a save and a second load: every line that
 // loaded is written back and reads back the same; nothing else is written.
 
-#include "FuzzSupport.h"
 #include "doubles/QuietMessageBoxes.h"
+#include "FuzzSupport.h"
 
 #include "core/base/Failure.h"
-#include "core/catalogue/CUnitCategory.h"
+#include "core/catalogue/CatalogueFile.h"
+#include "core/catalogue/UnitCategory.h"
 #include "core/text/CatalogueText.h"
-#include "core/catalogue/File_IO.h"
 #include "core/text/NumberText.h"
 
 #include <QFile>
@@ -45,18 +45,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QString source = writeScratchFile(QStringLiteral("Category.ucr"), bytes);
 
     boxes.reset();
-    CUnitCategory category;
-    const qint16 result = category.LoadFromFile(source, kNumExtra);
+    UnitCategory category;
+    const qint16 result = category.load(source, kNumExtra);
 
-    const QStringList pieces = File_IO::splitAtCrLf(catalogue::decodeCatalogueText(bytes));
+    const QStringList pieces = catalogue::splitAtCrLf(catalogue::decodeCatalogueText(bytes));
     const int lastPiece = int(pieces.size()) - 1;
-    if (lastPiece - 1 + kNumExtra > File_IO::kMaxLines) {
+    if (lastPiece - 1 + kNumExtra > catalogue::kMaxLines) {
         FUZZ_CHECK(result == -1);
         FUZZ_CHECK(boxes.count() == 1);
         return 0;
     }
-    FUZZ_CHECK(category.LBoundUnits() == 0);
-    FUZZ_CHECK(category.UBoundUnits() == lastPiece - 1 + kNumExtra);
+    FUZZ_CHECK(category.firstIndex() == 0);
+    FUZZ_CHECK(category.lastIndex() == lastPiece - 1 + kNumExtra);
 
     // Each piece either loaded into the slot of its own index or left that slot a placeholder.
     std::vector<Unit> written; // what a save must write, in order
@@ -67,17 +67,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const QStringList fields = piece.split(QLatin1Char('^'));
         const auto factor = conversion::parseFactor(fields.first());
         const bool loads = !piece.isEmpty() && factor && fields.size() >= 2;
-        const QString name = category.getUnitName(qint16(i));
+        const QString name = category.unitName(qint16(i));
         if (!loads) {
             ++skipped;
             rejected += piece.isEmpty() ? 0 : 1;
             FUZZ_CHECK2(name == kPlaceholderUnitName,
                         describe(QStringLiteral("skipped line"), name, kPlaceholderUnitName));
-            FUZZ_CHECK(category.getUnitFactor(qint16(i)) == 1.0);
+            FUZZ_CHECK(category.unitFactor(qint16(i)) == 1.0);
             continue;
         }
         FUZZ_CHECK2(name == fields.at(1), describe(QStringLiteral("name"), name, fields.at(1)));
-        FUZZ_CHECK(category.getUnitFactor(qint16(i)) == *factor);
+        FUZZ_CHECK(category.unitFactor(qint16(i)) == *factor);
         if (!name.isEmpty() && name != kPlaceholderUnitName)
             written.push_back({name, *factor});
     }
@@ -85,12 +85,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     FUZZ_CHECK(rejected == 0 ? boxes.count() == 0 : boxes.count() >= 1);
 
     // Save what was loaded (a setUnit that changes nothing marks the record changed).
-    category.setUnit(category.getUnitName(0), category.getUnitFactor(0), 0);
+    category.setUnit(category.unitName(0), category.unitFactor(0), 0);
     const QString copy = scratchPath(QStringLiteral("Copy.ucr"));
     QFile::remove(copy);
     boxes.reset();
     try {
-        FUZZ_CHECK(category.SaveToFile(copy, false).isEmpty());
+        FUZZ_CHECK(category.save(copy, false).isEmpty());
     } catch (const app::Failure &failure) {
         FUZZ_CHECK2(false, QStringLiteral("saving what was loaded failed: %1 %2")
                                .arg(failure.number())
@@ -105,14 +105,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     FUZZ_CHECK2(savedText == expectedText, describe(QStringLiteral("saved text"), savedText, expectedText));
 
     // Read back: the same units, in order, without a message, the factors to 15 digits.
-    CUnitCategory reread;
-    const qint16 again = reread.LoadFromFile(copy, kNumExtra);
+    UnitCategory reread;
+    const qint16 again = reread.load(copy, kNumExtra);
     FUZZ_CHECK(boxes.count() == 0);
     FUZZ_CHECK(again == int(written.size()) - 1);
     for (std::size_t j = 0; j < written.size(); ++j) {
-        const QString name = reread.getUnitName(qint16(j));
+        const QString name = reread.unitName(qint16(j));
         FUZZ_CHECK2(name == written[j].name, describe(QStringLiteral("reread name"), name, written[j].name));
-        const QString factor = conversion::factorText(reread.getUnitFactor(qint16(j)));
+        const QString factor = conversion::factorText(reread.unitFactor(qint16(j)));
         const QString wanted = conversion::factorText(written[j].factor);
         FUZZ_CHECK2(factor == wanted, describe(QStringLiteral("reread factor"), factor, wanted));
     }

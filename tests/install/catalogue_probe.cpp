@@ -13,10 +13,10 @@
 // Prints "folder=<working catalogue folder>" first; exits 1, saying why, when anything fails.
 #include "core/base/AppInfo.h"
 #include "core/base/Failure.h"
-#include "core/catalogue/CUnitCategory.h"
 #include "core/catalogue/CatalogueFiles.h"
 #include "core/catalogue/CatalogueIndex.h"
 #include "core/catalogue/CataloguePaths.h"
+#include "core/catalogue/UnitCategory.h"
 #include "doubles/ScriptedMessageBoxes.h"
 
 #include <QCoreApplication>
@@ -47,11 +47,11 @@ int run(const QStringList &arguments, QTextStream &out)
     if (command == QLatin1String("save") && arguments.size() == 6) {
         const QString name = arguments.at(3);
         out << "listed=" << (catalogue::isListedInIndex(name) ? "true" : "false") << '\n';
-        CUnitCategory category;
+        UnitCategory category;
         category.setCategoryName(name);
-        category.ReDimUnits(0, 0);
+        category.resize(0, 0);
         category.setUnit(arguments.at(4), arguments.at(5).toDouble(), 0);
-        category.SaveToFile(catalogue::categoryFile(name), false);
+        category.save(catalogue::categoryFile(name));
         return catalogue::listInIndex(name) ? 0 : fail(QStringLiteral("the index does not list ") + name);
     }
     if (command == QLatin1String("restore-all")) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "doubles/ScriptedMessageBoxes.h"
 #include "core/platform/SettingsStore.h"
+#include "doubles/ScriptedMessageBoxes.h"
 
 #include <QByteArray>
 #include <QLocale>

@@ -4,10 +4,10 @@
 
 #include "core/base/AppInfo.h"
 #include "core/conversion/ConvertUnits.h"
-#include "gui/mainwindow/Form1.h"
 #include "core/platform/SettingsStore.h"
-#include "core/settings/CHistory.h"
-#include "core/settings/COptions.h"
+#include "core/settings/ConversionHistory.h"
+#include "core/settings/Options.h"
+#include "gui/mainwindow/MainWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -67,10 +67,10 @@ void useFolder(const QString &folder)
     platform::setSettingsStore(std::make_unique<platform::QtSettingsStore>(folder + "/settings"));
 }
 
-int selectManyUnits(Form1 &form)
+int selectManyUnits(MainWindow &form)
 {
-    const auto matches = form.UnitType->findItems("Many Units", Qt::MatchExactly);
-    return matches.isEmpty() ? -1 : form.UnitType->row(matches.first());
+    const auto matches = form.findChild<QListWidget *>(QStringLiteral("UnitType"))->findItems("Many Units", Qt::MatchExactly);
+    return matches.isEmpty() ? -1 : form.findChild<QListWidget *>(QStringLiteral("UnitType"))->row(matches.first());
 }
 
 // Child modes: each shows its window, processes the events that paint it, and exits.
@@ -83,12 +83,12 @@ int runChild(QApplication &application, const QString &mode, const QString &fold
         application.processEvents();
     } else {
         useFolder(folder);
-        Form1 form;
-        form.Form_Load();
+        MainWindow form;
+        form.load();
         form.show();
         application.processEvents();
         if (mode == "--many") {
-            form.UnitType->setCurrentRow(selectManyUnits(form));
+            form.findChild<QListWidget *>(QStringLiteral("UnitType"))->setCurrentRow(selectManyUnits(form));
             application.processEvents();
         }
     }
@@ -173,24 +173,24 @@ int main(int argc, char *argv[])
     useFolder(folder.path());
     std::vector<double> selections;
     {
-        Form1 form;
-        form.Form_Load();
+        MainWindow form;
+        form.load();
         const int many = selectManyUnits(form);
         for (int i = 0; i < 5; ++i) {
-            form.Reset_Click();
+            form.reset();
             QElapsedTimer timer;
             timer.start();
-            form.UnitType->setCurrentRow(many);
+            form.findChild<QListWidget *>(QStringLiteral("UnitType"))->setCurrentRow(many);
             selections.push_back(double(timer.nsecsElapsed()) / 1e6);
         }
     }
 
     // (c) one conversion with its result text.
     FixedView view;
-    const conversion::UnitValueArray factors{QStringLiteral("1"), QStringLiteral("0.3048")};
-    COptions options;
-    CHistory history;
-    options.setRLUC(true);
+    const conversion::FactorTable factors{QStringLiteral("1"), QStringLiteral("0.3048")};
+    Options options;
+    ConversionHistory history;
+    options.setRememberCategory(true);
     constexpr int kConversions = 200000;
     QElapsedTimer timer;
     timer.start();

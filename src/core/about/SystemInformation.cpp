@@ -1,6 +1,6 @@
 #include "core/about/SystemInformation.h"
 
-#include "core/catalogue/File_IO.h"
+#include "core/catalogue/CatalogueFile.h"
 #include "core/platform/MessageBox.h"
 #include "core/platform/ProgramStarter.h"
 #include "core/platform/Registry.h"
@@ -14,7 +14,7 @@ namespace {
 constexpr int kValueBufferSize = 1024;
 } // namespace
 
-bool GetKeyValue(quint32 keyRoot, const QString &keyName, const QString &subKeyRef, QString &keyVal)
+bool readRegistryText(quint32 keyRoot, const QString &keyName, const QString &subKeyRef, QString &keyVal)
 {
     keyVal.clear();
     platform::Registry &registry = platform::registry();
@@ -33,15 +33,15 @@ bool GetKeyValue(quint32 keyRoot, const QString &keyName, const QString &subKeyR
     return true;
 }
 
-void StartSysInfo()
+void startSystemInformation()
 {
     QString path;
-    bool found = GetKeyValue(platform::kHKeyLocalMachine, QString::fromLatin1(kSysInfoKey),
+    bool found = readRegistryText(platform::kHKeyLocalMachine, QString::fromLatin1(kSysInfoKey),
                              QString::fromLatin1(kSysInfoValue), path);
-    if (!found && GetKeyValue(platform::kHKeyLocalMachine, QString::fromLatin1(kSysInfoLocationKey),
+    if (!found && readRegistryText(platform::kHKeyLocalMachine, QString::fromLatin1(kSysInfoLocationKey),
                               QString::fromLatin1(kSysInfoLocationValue), path)) {
         path += QDir::separator() + QString::fromLatin1(kSysInfoProgram);
-        found = File_IO::FileExists(path);
+        found = catalogue::fileExists(path);
     }
     if (found && platform::programStarter().startDetached(path))
         return;

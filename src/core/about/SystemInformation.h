@@ -17,11 +17,11 @@ inline constexpr char kSysInfoProgram[] = "MSINFO32.EXE";
 // Reads the text value subKeyRef of key keyName under keyRoot into keyVal. True when read; on
 // any failure keyVal is empty and the result false. The value's terminating zero, when stored,
 // is dropped. A value that is not text (REG_SZ) counts as a failure.
-bool GetKeyValue(quint32 keyRoot, const QString &keyName, const QString &subKeyRef, QString &keyVal);
+bool readRegistryText(quint32 keyRoot, const QString &keyName, const QString &subKeyRef, QString &keyVal);
 
 // Starts the system-information program, without waiting for it: the path in the first value,
 // else MSINFO32.EXE in the folder of the second value when that file exists. When nothing
 // could be started, says "System Information Is Unavailable At This Time".
-void StartSysInfo();
+void startSystemInformation();
 
 } // namespace about

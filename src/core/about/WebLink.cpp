@@ -5,9 +5,9 @@
 #include "core/platform/MessageBox.h"
 #include "core/platform/UrlOpener.h"
 
-namespace Functions {
+namespace about {
 
-void OpenWebAddress(const QString &address)
+void openWebAddress(const QString &address)
 {
     try {
         if (!platform::urlOpener().openUrl(address))
@@ -17,4 +17,4 @@ void OpenWebAddress(const QString &address)
     }
 }
 
-} // namespace Functions
+} // namespace about

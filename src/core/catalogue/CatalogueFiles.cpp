@@ -1,7 +1,7 @@
 #include "core/catalogue/CatalogueFiles.h"
 
+#include "core/catalogue/CatalogueFile.h"
 #include "core/catalogue/CataloguePaths.h"
-#include "core/catalogue/ListFile.h"
 #include "core/platform/FileOperations.h"
 
 #include <QStringList>

@@ -8,7 +8,7 @@
 // Whole category files of the catalogue: deleting one, and restoring one or all of them from
 // the factory copies. Every path is under the application folder (CataloguePaths.h); the files
 // are deleted and copied through platform::fileOperations(). Nothing here shows a message
-// except the factory index reader (File_IO); the failures are returned for the caller to show.
+// except the factory index reader (CatalogueFile); the failures are returned for the caller to show.
 namespace catalogue {
 
 // One failed operation and the path the user is told about.
@@ -37,7 +37,7 @@ std::optional<CatalogueFailure> deleteCategoryFile(const QString &categoryName);
 std::optional<CatalogueFailure> restoreCategory(const QString &categoryName);
 
 struct RestoreAllResult {
-    // False when the factory index was missing (after File_IO's "File Does Not Exist." message)
+    // False when the factory index was missing (after its "File Does Not Exist." message)
     // or too long (after its own message): then no file was touched.
     bool factoryIndexRead = false;
     // In the order their messages are shown: the failed removal first, then each failed copy

@@ -1,8 +1,8 @@
 #include "core/catalogue/CatalogueIndex.h"
 
-#include "core/text/CatalogueText.h"
+#include "core/catalogue/CatalogueFile.h"
 #include "core/catalogue/CataloguePaths.h"
-#include "core/catalogue/File_IO.h"
+#include "core/text/CatalogueText.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -15,8 +15,8 @@ const QString kCrLf = QStringLiteral("\r\n");
 
 QStringList indexLines()
 {
-    const QString text = File_IO::ReadWholeFile(indexFile());
-    QStringList lines = File_IO::splitAtCrLf(text);
+    const QString text = readWholeFile(indexFile());
+    QStringList lines = splitAtCrLf(text);
     if (text.endsWith(kCrLf))
         lines.removeLast();
     return lines;
@@ -29,7 +29,7 @@ bool isListedInIndex(const QString &categoryName)
 
 bool appendToIndex(const QString &categoryName)
 {
-    return File_IO::AppendLineToFile(indexFile(), categoryName);
+    return appendLine(indexFile(), categoryName);
 }
 
 bool listInIndex(const QString &categoryName)

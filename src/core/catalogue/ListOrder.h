@@ -1,11 +1,13 @@
 #pragma once
 
-#include "core/catalogue/ListFile.h"
+#include "core/catalogue/CatalogueFile.h"
 
 #include <QCollator>
 #include <QString>
 
 #include <vector>
+
+namespace catalogue {
 
 // The order of the sorted lists: locale-aware and case-insensitive, stable for equal names.
 class ListOrder {
@@ -14,7 +16,7 @@ public:
 
     bool lessThan(const QString &left, const QString &right) const;
     // Sorts entries by name, keeping the file order of names that compare equal.
-    void sort(std::vector<catalogue::UnitEntry> &entries) const;
+    void sort(std::vector<UnitEntry> &entries) const;
 
     // The position at which text goes into a list already in this order (after equal names).
     template <typename TextAt>
@@ -35,3 +37,5 @@ public:
 private:
     QCollator m_collator;
 };
+
+} // namespace catalogue

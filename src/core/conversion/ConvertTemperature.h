@@ -8,6 +8,10 @@ namespace conversion {
 
 class ConversionView;
 
+// The one category converted by formulas instead of factors; compared exactly. The editor
+// never opens it.
+inline constexpr char16_t kTemperatureCategory[] = u"Temperature";
+
 // The unit names that select a temperature scale; any other name is kelvin. The character
 // before C, F and R is U+00BA, the masculine ordinal indicator.
 inline constexpr char16_t kCelsiusName[] = u"Degrees Celsius (\u00BAC)";

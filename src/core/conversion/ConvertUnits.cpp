@@ -3,11 +3,11 @@
 #include "core/base/Failure.h"
 #include "core/base/ReportError.h"
 #include "core/conversion/ConvertTemperature.h"
+#include "core/platform/MessageBox.h"
+#include "core/settings/ConversionHistory.h"
+#include "core/settings/Options.h"
 #include "core/text/NumberText.h"
 #include "core/text/ResultText.h"
-#include "core/platform/MessageBox.h"
-#include "core/settings/CHistory.h"
-#include "core/settings/COptions.h"
 
 #include <cmath>
 #include <limits>
@@ -24,11 +24,11 @@ double finiteOrOverflow(double value)
 }
 
 // The factor of the unit whose item tag is tag, read in the catalogue's fixed format.
-double factorAt(const UnitValueArray &unitValueArray, int tag)
+double factorAt(const FactorTable &factors, int tag)
 {
-    if (tag < 0 || std::size_t(tag) >= unitValueArray.size())
+    if (tag < 0 || std::size_t(tag) >= factors.size())
         throw app::Failure(app::kErrSubscriptOutOfRange);
-    const std::optional<double> factor = parseFactor(unitValueArray[std::size_t(tag)]);
+    const std::optional<double> factor = parseFactor(factors[std::size_t(tag)]);
     if (!factor)
         throw app::Failure(app::kErrTypeMismatch);
     return *factor;
@@ -46,25 +46,25 @@ int decimalPlaces(double places)
     return int(whole);
 }
 
-void recordHistory(const ConversionView &view, const COptions &options, CHistory &history)
+void recordHistory(const ConversionView &view, const Options &options, ConversionHistory &history)
 {
-    if (!options.RLUC()) {
-        history.DeleteHistory();
+    if (!options.rememberCategory()) {
+        history.forget();
         return;
     }
-    history.setLastConverter(qint16(view.categoryIndex()));
-    if (options.RLUU()) {
+    history.setLastCategory(qint16(view.categoryIndex()));
+    if (options.rememberUnits()) {
         history.setLastFromUnit(qint16(view.fromUnitIndex()));
         history.setLastToUnit(qint16(view.toUnitIndex()));
     }
-    if (options.RLUV()) {
+    if (options.rememberValue()) {
         if (const std::optional<double> number = parseLocaleNumber(view.numberText()))
-            history.setLastConValue(*number);
+            history.setLastValue(*number);
     }
 }
 
 // The typed number; an entry that is no number is announced and replaced by 1.
-double validatedEntry(ConversionView &view, const COptions &options, CHistory &history)
+double validatedEntry(ConversionView &view, const Options &options, ConversionHistory &history)
 {
     const QString entry = view.numberText();
     if (const std::optional<double> number = parseLocaleNumber(entry))
@@ -73,12 +73,12 @@ double validatedEntry(ConversionView &view, const COptions &options, CHistory &h
                          + QStringLiteral("\" is an invalid number.\rYour entry will be changed to 1"),
                      platform::Buttons::OK, platform::Icon::Exclamation);
     view.setNumberText(QStringLiteral("1"));
-    if (options.RLUC() && options.RLUV())
-        history.setLastConValue(1.0);
+    if (options.rememberCategory() && options.rememberValue())
+        history.setLastValue(1.0);
     return 1.0;
 }
 
-void convert(ConversionView &view, const UnitValueArray &unitValueArray, const COptions &options, CHistory &history)
+void convert(ConversionView &view, const FactorTable &factors, const Options &options, ConversionHistory &history)
 {
     const QString fromUnit = view.fromUnitText();
     const QString toUnit = view.toUnitText();
@@ -91,8 +91,8 @@ void convert(ConversionView &view, const UnitValueArray &unitValueArray, const C
 
     double ratio = 0.0;
     if (!temperature) {
-        const double fromFactor = factorAt(unitValueArray, view.fromUnitTag());
-        const double toFactor = factorAt(unitValueArray, view.toUnitTag());
+        const double fromFactor = factorAt(factors, view.fromUnitTag());
+        const double toFactor = factorAt(factors, view.toUnitTag());
         if (toFactor == 0.0)
             throw app::Failure(app::kErrDivisionByZero);
         ratio = finiteOrOverflow(fromFactor / toFactor);
@@ -122,11 +122,11 @@ void convert(ConversionView &view, const UnitValueArray &unitValueArray, const C
 
 } // namespace
 
-void ConvertUnits(ConversionView &view, const UnitValueArray &unitValueArray, const COptions &options,
-                  CHistory &history)
+void ConvertUnits(ConversionView &view, const FactorTable &factors, const Options &options,
+                  ConversionHistory &history)
 {
     try {
-        convert(view, unitValueArray, options, history);
+        convert(view, factors, options, history);
     } catch (const app::Failure &failure) {
         app::ReportError(QStringLiteral("Converter"), failure);
     }

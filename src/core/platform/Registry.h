@@ -17,10 +17,7 @@ inline constexpr quint32 kHKeyUsers = 0x80000003u;
 
 inline constexpr quint32 kRegNone = 0;
 inline constexpr quint32 kRegSz = 1;
-inline constexpr quint32 kRegExpandSz = 2;
-inline constexpr quint32 kRegBinary = 3;
 inline constexpr quint32 kRegDword = 4;
-inline constexpr quint32 kRegMultiSz = 7;
 
 // An open key, as the registry hands it out.
 using RegistryKey = quintptr;

@@ -4,37 +4,37 @@
 
 namespace {
 
-std::unique_ptr<COptions> &optionsRecord()
+std::unique_ptr<Options> &optionsRecord()
 {
-    static std::unique_ptr<COptions> record;
+    static std::unique_ptr<Options> record;
     return record;
 }
 
-std::unique_ptr<CHistory> &historyRecord()
+std::unique_ptr<ConversionHistory> &historyRecord()
 {
-    static std::unique_ptr<CHistory> record;
+    static std::unique_ptr<ConversionHistory> record;
     return record;
 }
 
 } // namespace
 
-COptions &gOptions()
+Options &programOptions()
 {
-    std::unique_ptr<COptions> &record = optionsRecord();
+    std::unique_ptr<Options> &record = optionsRecord();
     if (!record)
-        record = std::make_unique<COptions>();
+        record = std::make_unique<Options>();
     return *record;
 }
 
-CHistory &gHistory()
+ConversionHistory &programHistory()
 {
-    std::unique_ptr<CHistory> &record = historyRecord();
+    std::unique_ptr<ConversionHistory> &record = historyRecord();
     if (!record)
-        record = std::make_unique<CHistory>();
+        record = std::make_unique<ConversionHistory>();
     return *record;
 }
 
-void ReleaseProgramRecords()
+void releaseProgramRecords()
 {
     optionsRecord().reset();
     historyRecord().reset();

@@ -31,13 +31,13 @@ inline const QString kNewCategoryHelpText = QStringLiteral(
     "To add units to or create another category select"
     " from the combo box and press OK when prompted");
 
-// What txtBaseUnit reads while no base unit is chosen.
+// What the base unit box reads while no base unit is chosen.
 inline const QString kNoBaseUnit = QStringLiteral("Base Unit");
 // The name a new category's first unit carries until the user names it.
 inline const QString kBaseUnitPrompt = QStringLiteral("Enter Base Unit Name");
-// The category whose units are formulas, not factors: the editor never opens it.
-inline const QString kTemperatureCategory = QStringLiteral("Temperature");
 
+// The question asked before a changed category is written.
+inline const QString kSaveChangesQuestion = QStringLiteral("Save Changes to current category ?");
 inline const QString kTemperatureRefusal = QStringLiteral("Unable amend or add units to Temperature converter");
 inline const QString kCreateCategoryQuestion = QStringLiteral("Create new Category\r\n");
 inline const QString kBaseFactorMessage =

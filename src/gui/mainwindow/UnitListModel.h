@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/catalogue/ListFile.h"
+#include "core/catalogue/CatalogueFile.h"
 
 #include <QAbstractListModel>
 

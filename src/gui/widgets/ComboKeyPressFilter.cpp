@@ -1,5 +1,7 @@
 #include "gui/widgets/ComboKeyPressFilter.h"
 
+#include "gui/widgets/KeyCodes.h"
+
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -12,11 +14,11 @@
 
 namespace {
 
-constexpr quint16 kBackspace = 8;
-constexpr quint16 kEnter = 13;
-constexpr quint16 kEscape = 27;
-constexpr quint16 kFirstPrintable = 32;
-constexpr quint16 kDelete = 127;
+using keyCodes::kBackspace;
+using keyCodes::kDelete;
+using keyCodes::kEnter;
+using keyCodes::kEscape;
+using keyCodes::kFirstPrintable;
 
 bool isPrintable(quint16 code)
 {
@@ -63,7 +65,7 @@ ComboKeyPressFilter::ComboKeyPressFilter(QComboBox *combo, Handler handler)
     }
 }
 
-std::optional<qint16> ComboKeyPressFilter::classicKeyCode(const QKeyEvent &event)
+std::optional<qint16> ComboKeyPressFilter::keyCodeOf(const QKeyEvent &event)
 {
     const Qt::KeyboardModifiers modifiers = event.modifiers();
     const bool ctrl = modifiers.testFlag(Qt::ControlModifier);
@@ -115,7 +117,7 @@ bool ComboKeyPressFilter::isListView(const QObject *watched) const
 
 bool ComboKeyPressFilter::filterKeyPress(QObject *watched, QKeyEvent *event)
 {
-    const std::optional<qint16> code = classicKeyCode(*event);
+    const std::optional<qint16> code = keyCodeOf(*event);
     if (!code)
         return false;
     const bool atList = isListView(watched);

@@ -11,7 +11,7 @@ class QKeyEvent;
 class QInputMethodEvent;
 
 // Passes every character typed into a combo box through a key-press handler before the combo
-// sees it. The handler gets the classic key code (see classicKeyCode) and returns the code the
+// sees it. The handler gets the key code (see keyCodeOf and KeyCodes.h) and returns the code the
 // combo is to process instead: 0 drops the key, the same code lets the key through unchanged,
 // another code makes the combo see that key instead.
 //
@@ -29,9 +29,9 @@ public:
 
     ComboKeyPressFilter(QComboBox *combo, Handler handler);
 
-    // The classic key code of a key press: Backspace 8, Enter/Return 13, Escape 27, Ctrl+letter
+    // The key code of a key press: Backspace 8, Enter/Return 13, Escape 27, Ctrl+letter
     // 1..26, otherwise the typed character's UTF-16 code unit; none for a key that types nothing.
-    static std::optional<qint16> classicKeyCode(const QKeyEvent &event);
+    static std::optional<qint16> keyCodeOf(const QKeyEvent &event);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

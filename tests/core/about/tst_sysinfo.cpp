@@ -77,7 +77,7 @@ private slots:
             registry.setValue(kHKeyLocalMachine, kKey, QStringLiteral("PATH"), {type, stored});
 
         QString keyVal = QStringLiteral("left over from before");
-        QCOMPARE(about::GetKeyValue(kHKeyLocalMachine, kKey, QStringLiteral("PATH"), keyVal), expectedResult);
+        QCOMPARE(about::readRegistryText(kHKeyLocalMachine, kKey, QStringLiteral("PATH"), keyVal), expectedResult);
         QCOMPARE(keyVal, expectedText);
     }
 
@@ -85,7 +85,7 @@ private slots:
     {
         m_services->registry().setText(platform::kHKeyCurrentUser, kKey, QStringLiteral("PATH"), QStringLiteral("x"));
         QString keyVal;
-        QVERIFY(!about::GetKeyValue(kHKeyLocalMachine, kKey, QStringLiteral("PATH"), keyVal));
+        QVERIFY(!about::readRegistryText(kHKeyLocalMachine, kKey, QStringLiteral("PATH"), keyVal));
     }
 
     void startSysInfo_data()
@@ -143,7 +143,7 @@ private slots:
 
         if (expectedStart.isEmpty())
             m_environment->boxes().expectOK();
-        about::StartSysInfo();
+        about::startSystemInformation();
 
         const QStringList expected = expectedStart == QLatin1String("program") ? QStringList{programValue}
                                      : expectedStart == QLatin1String("folder") ? QStringList{programInFolder}
@@ -170,7 +170,7 @@ private slots:
 #endif
         auto previous = platform::setRegistry(platform::createSystemRegistry());
         m_environment->boxes().expectOK();
-        about::StartSysInfo();
+        about::startSystemInformation();
         platform::setRegistry(std::move(previous));
         QCOMPARE(m_environment->boxes().shownTexts(), QStringList{kUnavailable});
         QVERIFY(m_services->starter().requested().isEmpty());

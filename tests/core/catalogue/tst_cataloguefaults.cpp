@@ -1,11 +1,10 @@
 #include "core/base/Failure.h"
-#include "core/catalogue/CUnitCategory.h"
+#include "core/catalogue/CatalogueFile.h"
 #include "core/catalogue/CatalogueFiles.h"
 #include "core/catalogue/CatalogueIndex.h"
 #include "core/catalogue/CataloguePaths.h"
-#include "core/catalogue/File_IO.h"
-#include "core/catalogue/ListFile.h"
 #include "core/catalogue/RejectedLineReport.h"
+#include "core/catalogue/UnitCategory.h"
 #include "support/FaultFiles.h"
 #include "support/FileSizeLimit.h"
 #include "support/TestEnvironment.h"
@@ -80,19 +79,19 @@ private slots:
         QVERIFY(QFile::setPermissions(catalogue::catalogueFolder(), QFile::ReadOwner | QFile::ExeOwner));
 
         // Everything reads as before.
-        CUnitCategory category;
-        QVERIFY(category.LoadFromFile(catalogue::categoryFile("Length"), 2) > 0);
+        UnitCategory category;
+        QVERIFY(category.load(catalogue::categoryFile("Length"), 2) > 0);
         QVERIFY(catalogue::readListFile(catalogue::indexFile()).has_value());
         QVERIFY(catalogue::isListedInIndex("Length"));
 
         // No file can be created, replaced or deleted, and each writer says so.
         category.setUnit("Furlong", 201.168, 0);
-        QCOMPARE(failureNumber([&] { category.SaveToFile(catalogue::categoryFile("Length"), false); }),
+        QCOMPARE(failureNumber([&] { category.save(catalogue::categoryFile("Length")); }),
                  app::kErrPathFileAccess);
-        QCOMPARE(failureNumber([&] { category.SaveToFile(catalogue::categoryFile("New"), false); }),
+        QCOMPARE(failureNumber([&] { category.save(catalogue::categoryFile("New")); }),
                  app::kErrPathFileAccess);
         QVERIFY(!catalogue::rewriteIndex({"Area"}));
-        QVERIFY(!File_IO::AppendLineToFile(catalogue::categoryFile("Other"), "1^X"));
+        QVERIFY(!catalogue::appendLine(catalogue::categoryFile("Other"), "1^X"));
         QVERIFY(catalogue::deleteCategoryFile("Length").has_value());
         QVERIFY(catalogue::restoreCategory("Length").has_value());
         const catalogue::RestoreAllResult restored = catalogue::restoreAllCategories();
@@ -116,13 +115,12 @@ private slots:
         QVERIFY(QFile::setPermissions(catalogue::indexFile(), readOnly));
         const Files before = filesUnder(m_environment->folder());
 
-        CUnitCategory category;
-        QCOMPARE(int(category.LoadFromFile(catalogue::categoryFile("Length"), 2)), 1);
+        UnitCategory category;
+        QCOMPARE(int(category.load(catalogue::categoryFile("Length"), 2)), 1);
         category.setUnit("Furlong", 201.168, 2);
-        QCOMPARE(failureNumber([&] { category.SaveToFile(catalogue::categoryFile("Length"), false); }),
+        QCOMPARE(failureNumber([&] { category.save(catalogue::categoryFile("Length")); }),
                  app::kErrPathFileAccess);
-        QVERIFY(!File_IO::ClearFile(catalogue::categoryFile("Length")));
-        QVERIFY(!File_IO::AppendLineToFile(catalogue::categoryFile("Length"), "2^Double"));
+        QVERIFY(!catalogue::appendLine(catalogue::categoryFile("Length"), "2^Double"));
         QCOMPARE(catalogue::restoreCategory("Length"),
                  std::optional(catalogue::CatalogueFailure{catalogue::CatalogueFailure::Operation::RestoringDefaults,
                                                            catalogue::factoryCategoryFile("Length")}));
@@ -138,21 +136,21 @@ private slots:
 
     void catalogueFolderVanishesBetweenTwoOperations()
     {
-        CUnitCategory category;
-        QVERIFY(category.LoadFromFile(catalogue::categoryFile("Length"), 2) > 0);
+        UnitCategory category;
+        QVERIFY(category.load(catalogue::categoryFile("Length"), 2) > 0);
         QVERIFY(QDir(catalogue::catalogueFolder()).removeRecursively());
 
         category.setUnit("Furlong", 201.168, 0);
-        QCOMPARE(failureNumber([&] { category.SaveToFile(catalogue::categoryFile("Length"), false); }),
+        QCOMPARE(failureNumber([&] { category.save(catalogue::categoryFile("Length")); }),
                  app::kErrPathFileAccess);
-        CUnitCategory other;
-        QCOMPARE(int(other.LoadFromFile(catalogue::categoryFile("Length"), 2)), -1);
+        UnitCategory other;
+        QCOMPARE(int(other.load(catalogue::categoryFile("Length"), 2)), -1);
         QVERIFY(catalogue::indexLines().isEmpty());
         QVERIFY(!catalogue::listInIndex("New"));
         QVERIFY(!catalogue::rewriteIndex({"Area"}));
         QVERIFY(catalogue::deleteCategoryFile("Length").has_value());
         QVERIFY(catalogue::restoreCategory("Length").has_value());
-        QCOMPARE(File_IO::ReadWholeFile(catalogue::indexFile()), QString());
+        QCOMPARE(catalogue::readWholeFile(catalogue::indexFile()), QString());
 
         // The two readers that speak say that the file is missing.
         m_environment->boxes().expectOK(2);
@@ -171,11 +169,11 @@ private slots:
         QVERIFY(QDir(catalogue::catalogueFolder()).removeRecursively());
         m_environment->writeFile("bin", "not a folder");
 
-        CUnitCategory category;
-        QCOMPARE(int(category.LoadFromFile(catalogue::categoryFile("Length"), 2)), -1);
-        category.ReDimUnits(0, 0);
+        UnitCategory category;
+        QCOMPARE(int(category.load(catalogue::categoryFile("Length"), 2)), -1);
+        category.resize(0, 0);
         category.setUnit("Meter", 1, 0);
-        QCOMPARE(failureNumber([&] { category.SaveToFile(catalogue::categoryFile("Length"), false); }),
+        QCOMPARE(failureNumber([&] { category.save(catalogue::categoryFile("Length")); }),
                  app::kErrPathFileAccess);
         QVERIFY(!catalogue::listInIndex("New"));
         QVERIFY(!catalogue::rewriteIndex({"Area"}));
@@ -191,18 +189,17 @@ private slots:
         m_environment->writeFile("bin/Length.ucr/inside.txt", "kept");
         const Files before = filesUnder(m_environment->folder());
 
-        CUnitCategory category;
-        QCOMPARE(int(category.LoadFromFile(catalogue::categoryFile("Length"), 2)), -1);
+        UnitCategory category;
+        QCOMPARE(int(category.load(catalogue::categoryFile("Length"), 2)), -1);
         m_environment->boxes().expectOK();
         bool missing = false;
         QVERIFY(!catalogue::readListFile(catalogue::categoryFile("Length"), &missing).has_value());
         QVERIFY(missing);
-        category.ReDimUnits(0, 0);
+        category.resize(0, 0);
         category.setUnit("Meter", 1, 0);
-        QCOMPARE(failureNumber([&] { category.SaveToFile(catalogue::categoryFile("Length"), false); }),
+        QCOMPARE(failureNumber([&] { category.save(catalogue::categoryFile("Length")); }),
                  app::kErrPathFileAccess);
-        QVERIFY(!File_IO::AppendLineToFile(catalogue::categoryFile("Length"), "1^X"));
-        QVERIFY(!File_IO::ClearFile(catalogue::categoryFile("Length")));
+        QVERIFY(!catalogue::appendLine(catalogue::categoryFile("Length"), "1^X"));
         QVERIFY(catalogue::deleteCategoryFile("Length").has_value());
         QVERIFY(catalogue::restoreCategory("Length").has_value());
         QCOMPARE(filesUnder(m_environment->folder()), before);
@@ -244,21 +241,20 @@ private slots:
         const QByteArray content = linesOfUnits(lines);
         m_environment->writeFile("bin/Long.ucr", content);
         const QString path = catalogue::categoryFile("Long");
-        const QString tooLong = File_IO::tooManyLinesMessage(path);
+        const QString tooLong = catalogue::tooManyLinesMessage(path);
 
-        m_environment->boxes().expectOK(readable ? 0 : 2);
+        m_environment->boxes().expectOK(readable ? 0 : 1);
         const auto file = catalogue::readListFile(path);
         QCOMPARE(file.has_value(), readable);
-        QCOMPARE(File_IO::CountFileLines(path), readable ? qint16(lines) : File_IO::kTooManyLines);
         if (file)
             QCOMPARE(unitsOf(path).entries.size(), std::size_t(lines));
-        QCOMPARE(m_environment->boxes().shownTexts(), readable ? QStringList() : (QStringList{tooLong, tooLong}));
+        QCOMPARE(m_environment->boxes().shownTexts(), readable ? QStringList() : QStringList{tooLong});
 
         // The editor's record needs two spare slots, so even 32767 lines leave no room for them.
         m_environment->boxes().clear();
         m_environment->boxes().expectOK();
-        CUnitCategory category;
-        QCOMPARE(int(category.LoadFromFile(path, 2)), -1);
+        UnitCategory category;
+        QCOMPARE(int(category.load(path, 2)), -1);
         QCOMPARE(m_environment->boxes().shownTexts(), QStringList{tooLong});
         QCOMPARE(m_environment->readFile("bin/Long.ucr"), content);
     }
@@ -285,10 +281,10 @@ private slots:
         const QString path = catalogue::categoryFile("Junk");
 
         m_environment->boxes().expectOK(boxes);
-        CUnitCategory category;
-        QCOMPARE(int(category.LoadFromFile(path, 2)), 1);
-        QCOMPARE(category.getUnitName(0), QStringLiteral("Meter"));
-        QCOMPARE(category.getUnitName(qint16(garbageLines + 1)), QStringLiteral("Foot"));
+        UnitCategory category;
+        QCOMPARE(int(category.load(path, 2)), 1);
+        QCOMPARE(category.unitName(0), QStringLiteral("Meter"));
+        QCOMPARE(category.unitName(qint16(garbageLines + 1)), QStringLiteral("Foot"));
         QStringList texts = m_environment->boxes().shownTexts();
         QCOMPARE(texts.size(), boxes);
         QVERIFY(texts.first().startsWith("Error loading "));
@@ -320,8 +316,8 @@ private slots:
         m_environment->writeFile("bin/Junk.ucr", content);
         const int most = RejectedLineReport::kShownLines + 1;
         m_environment->boxes().expectOK(2 * most);
-        CUnitCategory category;
-        category.LoadFromFile(catalogue::categoryFile("Junk"), 2);
+        UnitCategory category;
+        category.load(catalogue::categoryFile("Junk"), 2);
         QVERIFY(m_environment->boxes().shown().size() <= most);
         m_environment->boxes().clear();
         m_environment->boxes().expectOK(2 * most);
@@ -339,8 +335,8 @@ private slots:
         content[0] = 'x';
         m_environment->writeFile("bin/Blob.ucr", content);
         m_environment->boxes().expectOK();
-        CUnitCategory category;
-        QCOMPARE(int(category.LoadFromFile(catalogue::categoryFile("Blob"), 2)), -1);
+        UnitCategory category;
+        QCOMPARE(int(category.load(catalogue::categoryFile("Blob"), 2)), -1);
         QCOMPARE(m_environment->boxes().shown().size(), 1);
     }
 
@@ -353,19 +349,19 @@ private slots:
         const QByteArray content = "1^" + names + "\r\n0.5^Half \x80\r\n";
         m_environment->writeFile("bin/Signs.ucr", content);
 
-        CUnitCategory category;
-        QCOMPARE(int(category.LoadFromFile(catalogue::categoryFile("Signs"), 2)), 1);
-        QCOMPARE(category.getUnitName(1), QString::fromUtf8("Half €"));
-        category.setUnit(category.getUnitName(0), category.getUnitFactor(0), 0);
-        category.SaveToFile(catalogue::categoryFile("Signs"), false);
+        UnitCategory category;
+        QCOMPARE(int(category.load(catalogue::categoryFile("Signs"), 2)), 1);
+        QCOMPARE(category.unitName(1), QString::fromUtf8("Half €"));
+        category.setUnit(category.unitName(0), category.unitFactor(0), 0);
+        category.save(catalogue::categoryFile("Signs"));
         QCOMPARE(m_environment->readFile("bin/Signs.ucr"), content);
 
-        QCOMPARE(unitsOf(catalogue::categoryFile("Signs")).entries.front().name, category.getUnitName(0));
+        QCOMPARE(unitsOf(catalogue::categoryFile("Signs")).entries.front().name, category.unitName(0));
 
         // In a factor they are no number.
         m_environment->writeFile("bin/Signs.ucr", "1\x80" "5^Odd\r\n");
         m_environment->boxes().expectOK();
-        QCOMPARE(int(category.LoadFromFile(catalogue::categoryFile("Signs"), 2)), -1);
+        QCOMPARE(int(category.load(catalogue::categoryFile("Signs"), 2)), -1);
         QCOMPARE(m_environment->boxes().shownTexts(), QStringList{"Error loading Odd"});
     }
 
@@ -393,18 +389,18 @@ private slots:
         const QByteArray lengthBefore = m_environment->readFile("bin/Length.ucr");
         const QByteArray indexBefore = m_environment->readFile("bin/unitType.ucr");
         m_environment->writeFile("bin/Tiny.ucr", "1^A\r\n");
-        CUnitCategory category;
-        QVERIFY(category.LoadFromFile(catalogue::categoryFile("Length"), 2) > 0);
+        UnitCategory category;
+        QVERIFY(category.load(catalogue::categoryFile("Length"), 2) > 0);
         category.setUnit("Furlong", 201.168, 0);
         {
             // No file can grow beyond 16 bytes: every catalogue file here is longer.
             FileSizeLimit full(16);
             QVERIFY(full.isActive());
-            QCOMPARE(failureNumber([&] { category.SaveToFile(catalogue::categoryFile("Length"), false); }),
+            QCOMPARE(failureNumber([&] { category.save(catalogue::categoryFile("Length")); }),
                      app::kErrPathFileAccess);
             QVERIFY(!catalogue::rewriteIndex(catalogue::indexLines() + QStringList{"New"}));
-            QVERIFY(!File_IO::AppendLineToFile(catalogue::indexFile(), "A name longer than the room left"));
-            QVERIFY(!File_IO::AppendLineToFile(catalogue::categoryFile("Tiny"), "2^A unit longer than the room"));
+            QVERIFY(!catalogue::appendLine(catalogue::indexFile(), "A name longer than the room left"));
+            QVERIFY(!catalogue::appendLine(catalogue::categoryFile("Tiny"), "2^A unit longer than the room"));
             QVERIFY(catalogue::restoreCategory("Length").has_value());
         }
         QCOMPARE(m_environment->readFile("bin/Length.ucr"), lengthBefore);

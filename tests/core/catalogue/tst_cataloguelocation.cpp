@@ -1,9 +1,9 @@
 #include "core/base/AppInfo.h"
-#include "core/catalogue/CUnitCategory.h"
 #include "core/catalogue/CatalogueFiles.h"
 #include "core/catalogue/CatalogueIndex.h"
 #include "core/catalogue/CatalogueLocation.h"
 #include "core/catalogue/CataloguePaths.h"
+#include "core/catalogue/UnitCategory.h"
 #include "support/FaultFiles.h"
 #include "support/TestEnvironment.h"
 
@@ -181,11 +181,11 @@ private slots:
         const Files installed = filesUnder(bin());
         catalogue::setWritableTest(kReadOnly);
 
-        CUnitCategory category;
+        UnitCategory category;
         category.setCategoryName("Probe");
-        category.ReDimUnits(0, 0);
+        category.resize(0, 0);
         category.setUnit("Probe unit", 2.5, 0);
-        QCOMPARE(category.SaveToFile(catalogue::categoryFile("Probe"), false), QString());
+        category.save(catalogue::categoryFile("Probe"));
         QVERIFY(catalogue::listInIndex("Probe"));
         QCOMPARE(readUserFile("Probe.ucr"), QByteArray("2.5^Probe unit\r\n"));
         QVERIFY(readUserFile("unitType.ucr").endsWith("\r\nProbe\r\n"));

@@ -1,6 +1,6 @@
-#include "core/catalogue/CUnitCategory.h"
+#include "core/catalogue/CatalogueFile.h"
 #include "core/catalogue/CataloguePaths.h"
-#include "core/catalogue/File_IO.h"
+#include "core/catalogue/UnitCategory.h"
 #include "core/text/NumberText.h"
 #include "support/TestEnvironment.h"
 
@@ -16,7 +16,7 @@ const QString kFactory = QStringLiteral(TALLIMER_FACTORY_CATALOGUE);
 QStringList listedCategories()
 {
     QStringList names;
-    for (const QString &line : File_IO::splitAtCrLf(File_IO::ReadWholeFile(kFactory + "/unitType.ucr")))
+    for (const QString &line : catalogue::splitAtCrLf(catalogue::readWholeFile(kFactory + "/unitType.ucr")))
         if (!line.isEmpty())
             names.append(line);
     return names;
@@ -66,7 +66,7 @@ private slots:
         int units = 0;
         const QStringList categories = listedCategories();
         for (const QString &category : categories) {
-            const QStringList lines = File_IO::splitAtCrLf(File_IO::ReadWholeFile(kFactory + "/" + category + ".ucr"));
+            const QStringList lines = catalogue::splitAtCrLf(catalogue::readWholeFile(kFactory + "/" + category + ".ucr"));
             QSet<QString> names;
             for (int i = 0; i < lines.size() - 1; ++i) {
                 const QString where = category + " line " + QString::number(i + 1) + ": " + lines.at(i);
@@ -104,15 +104,15 @@ private slots:
         for (const QString &category : listedCategories()) {
             const QString file = catalogue::factoryCategoryFile(category);
             QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-            CUnitCategory english;
-            const qint16 englishResult = english.LoadFromFile(file, 2);
+            UnitCategory english;
+            const qint16 englishResult = english.load(file, 2);
             QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-            CUnitCategory german;
-            QCOMPARE(german.LoadFromFile(file, 2), englishResult);
-            QCOMPARE(int(englishResult), int(File_IO::CountFileLines(file)) - 1);
-            for (qint16 i = 0; i <= english.UBoundUnits(); ++i) {
-                QCOMPARE(german.getUnitName(i), english.getUnitName(i));
-                QCOMPARE(german.getUnitFactor(i), english.getUnitFactor(i));
+            UnitCategory german;
+            QCOMPARE(german.load(file, 2), englishResult);
+            QCOMPARE(int(englishResult), int(catalogue::readListFile(file)->count) - 1);
+            for (qint16 i = 0; i <= english.lastIndex(); ++i) {
+                QCOMPARE(german.unitName(i), english.unitName(i));
+                QCOMPARE(german.unitFactor(i), english.unitFactor(i));
             }
         }
     }

@@ -5,8 +5,8 @@
 #include "core/conversion/ConvertTemperature.h"
 #include "core/conversion/ConvertUnits.h"
 #include "core/platform/SettingsStore.h"
-#include "core/settings/CHistory.h"
-#include "core/settings/COptions.h"
+#include "core/settings/ConversionHistory.h"
+#include "core/settings/Options.h"
 #include "support/TestEnvironment.h"
 
 #include <QTest>
@@ -29,7 +29,7 @@ const QString kKelvin = QStringLiteral("Kelvin (K)");
 
 // Factor texts by file line, as the list loader stores them (always in the catalogue's fixed
 // format), with the unit names the lists show for them.
-const conversion::UnitValueArray kFactors = {
+const conversion::FactorTable kFactors = {
     QStringLiteral("1"),      QStringLiteral("0.3048"), QStringLiteral("1000"),
     QString(),                QStringLiteral("abc"),    QStringLiteral("0"),
     QStringLiteral("-1"),     QStringLiteral("1E+300"), QStringLiteral("1E-300")};
@@ -93,8 +93,8 @@ private slots:
     {
         m_environment = std::make_unique<TestEnvironment>();
         QLocale::setDefault(kEnglish);
-        m_options = COptions();
-        m_history = CHistory();
+        m_options = Options();
+        m_history = ConversionHistory();
     }
     void cleanup()
     {
@@ -348,24 +348,24 @@ private slots:
         QFETCH(int, lastToUnit);
         QFETCH(double, lastValue);
 
-        m_history.setLastConverter(5);
+        m_history.setLastCategory(5);
         m_history.setLastFromUnit(6);
         m_history.setLastToUnit(7);
-        m_history.setLastConValue(2.5);
-        m_history.SaveToReg();
-        m_options.setRLUC(rluc);
-        m_options.setRLUU(rluu);
-        m_options.setRLUV(rluv);
+        m_history.setLastValue(2.5);
+        m_history.save();
+        m_options.setRememberCategory(rluc);
+        m_options.setRememberUnits(rluu);
+        m_options.setRememberValue(rluv);
 
         FakeConversionView view = factorView(Foot, Meter, entry);
         if (entry == QLatin1String("abc"))
             m_environment->boxes().expectOK();
         ConvertUnits(view, kFactors, m_options, m_history);
 
-        QCOMPARE(int(m_history.LastConverter()), lastConverter);
-        QCOMPARE(int(m_history.LastFromUnit()), lastFromUnit);
-        QCOMPARE(int(m_history.LastToUnit()), lastToUnit);
-        QCOMPARE(m_history.LastConValue(), lastValue);
+        QCOMPARE(int(m_history.lastCategory()), lastConverter);
+        QCOMPARE(int(m_history.lastFromUnit()), lastFromUnit);
+        QCOMPARE(int(m_history.lastToUnit()), lastToUnit);
+        QCOMPARE(m_history.lastValue(), lastValue);
         // A wipe also removes the stored keys at once; otherwise the store is not touched.
         const QString stored = rluc ? QStringLiteral("5") : QStringLiteral("absent");
         QCOMPARE(storedHistory(QStringLiteral("Last Converter")), stored);
@@ -421,10 +421,10 @@ private slots:
         QFETCH(QString, numberText);
         QFETCH(bool, historyRecorded);
 
-        m_options.setRLUC(true);
-        m_options.setRLUU(true);
-        m_options.setRLUV(true);
-        m_history.setLastConverter(5);
+        m_options.setRememberCategory(true);
+        m_options.setRememberUnits(true);
+        m_options.setRememberValue(true);
+        m_history.setLastCategory(5);
         FakeConversionView view = factorView(fromLine, toLine, entry, places);
         view.category = category;
         m_environment->boxes().expectOK();
@@ -436,13 +436,13 @@ private slots:
         QCOMPARE(view.resultWrites, QStringList());
         QCOMPARE(view.result, QStringLiteral("previous result"));
         QCOMPARE(view.number, numberText);
-        QCOMPARE(int(m_history.LastConverter()), historyRecorded ? 3 : 5);
+        QCOMPARE(int(m_history.lastCategory()), historyRecorded ? 3 : 5);
     }
 
 private:
     std::unique_ptr<TestEnvironment> m_environment;
-    COptions m_options;
-    CHistory m_history;
+    Options m_options;
+    ConversionHistory m_history;
 };
 
 QTEST_GUILESS_MAIN(TestConvertUnits)

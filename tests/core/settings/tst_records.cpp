@@ -39,26 +39,26 @@ void store(const QString &section, const QString &key, const QString &value)
     platform::settingsStore().write(app::programBaseName(), section, key, value);
 }
 
-QList<bool> optionValues(const COptions &options)
+QList<bool> optionValues(const Options &options)
 {
-    return {options.RLUC(), options.RLUU(), options.RLUV(), options.AutoCon(), options.CompactForm()};
+    return {options.rememberCategory(), options.rememberUnits(), options.rememberValue(), options.autoConvert(), options.startCompact()};
 }
 
-void setOptionValues(COptions &options, const QList<bool> &values)
+void setOptionValues(Options &options, const QList<bool> &values)
 {
-    options.setRLUC(values.at(0));
-    options.setRLUU(values.at(1));
-    options.setRLUV(values.at(2));
-    options.setAutoCon(values.at(3));
-    options.setCompactForm(values.at(4));
+    options.setRememberCategory(values.at(0));
+    options.setRememberUnits(values.at(1));
+    options.setRememberValue(values.at(2));
+    options.setAutoConvert(values.at(3));
+    options.setStartCompact(values.at(4));
 }
 
-void setHistory(CHistory &history, qint16 converter, qint16 fromUnit, qint16 toUnit, double value)
+void setHistory(ConversionHistory &history, qint16 converter, qint16 fromUnit, qint16 toUnit, double value)
 {
-    history.setLastConverter(converter);
+    history.setLastCategory(converter);
     history.setLastFromUnit(fromUnit);
     history.setLastToUnit(toUnit);
-    history.setLastConValue(value);
+    history.setLastValue(value);
 }
 
 } // namespace
@@ -71,28 +71,28 @@ private slots:
     {
         m_environment = std::make_unique<TestEnvironment>();
         QLocale::setDefault(QLocale::c());
-        ReleaseProgramRecords();
+        releaseProgramRecords();
     }
     void cleanup()
     {
-        ReleaseProgramRecords();
+        releaseProgramRecords();
         finishEnvironment(m_environment);
     }
 
     void firstRunReadsDefaults()
     {
-        COptions options;
+        Options options;
         setOptionValues(options, {true, true, true, true, true});
-        options.GetFromReg();
+        options.load();
         QCOMPARE(optionValues(options), QList<bool>({false, false, false, false, false}));
 
-        CHistory history;
+        ConversionHistory history;
         setHistory(history, 5, 6, 7, 8.0);
-        history.GetFromReg();
-        QCOMPARE(history.LastConverter(), qint16(-1));
-        QCOMPARE(history.LastFromUnit(), qint16(-1));
-        QCOMPARE(history.LastToUnit(), qint16(-1));
-        QCOMPARE(history.LastConValue(), 1.0);
+        history.load();
+        QCOMPARE(history.lastCategory(), qint16(-1));
+        QCOMPARE(history.lastFromUnit(), qint16(-1));
+        QCOMPARE(history.lastToUnit(), qint16(-1));
+        QCOMPARE(history.lastValue(), 1.0);
     }
 
     void optionTextsRead_data()
@@ -116,9 +116,9 @@ private slots:
         QFETCH(bool, expected);
         for (const QString &key : kOptionKeys)
             store(QStringLiteral("Options"), key, text);
-        COptions options;
+        Options options;
         setOptionValues(options, {!expected, !expected, !expected, !expected, !expected});
-        options.GetFromReg();
+        options.load();
         QCOMPARE(optionValues(options), QList<bool>({expected, expected, expected, expected, expected}));
     }
 
@@ -139,27 +139,27 @@ private slots:
         QFETCH(QList<bool>, values);
         for (const QString &key : kOptionKeys)
             store(QStringLiteral("Options"), key, QStringLiteral("-1"));
-        COptions options;
+        Options options;
         setOptionValues(options, values);
-        options.SaveToReg();
+        options.save();
         for (qsizetype i = 0; i < kOptionKeys.size(); ++i)
             QCOMPARE(stored(QStringLiteral("Options"), kOptionKeys.at(i)),
                      values.at(i) ? QStringLiteral("True") : QStringLiteral("False"));
 
-        COptions reloaded;
-        reloaded.GetFromReg();
+        Options reloaded;
+        reloaded.load();
         QCOMPARE(optionValues(reloaded), values);
     }
 
     void recordsWriteAndReadInOrder()
     {
         RecordingSettingsStore &recorder = RecordingSettingsStore::install();
-        COptions options;
+        Options options;
         setOptionValues(options, {true, false, true, false, true});
-        options.SaveToReg();
-        CHistory history;
+        options.save();
+        ConversionHistory history;
         setHistory(history, 3, -1, 12, 2.5);
-        history.SaveToReg();
+        history.save();
         QCOMPARE(recorder.callsOf(QStringLiteral("write")),
                  QStringList({"write Options/Remember Last Converter=True", "write Options/Remember Last Units=False",
                               "write Options/Remember Last Value=True", "write Options/Auto Convert=False",
@@ -168,8 +168,8 @@ private slots:
                               "write History/Last Value=2.5"}));
 
         recorder.calls.clear();
-        options.GetFromReg();
-        history.GetFromReg();
+        options.load();
+        history.load();
         QCOMPARE(recorder.calls,
                  QStringList({"read Options/Remember Last Converter", "read Options/Remember Last Units",
                               "read Options/Remember Last Value", "read Options/Auto Convert",
@@ -204,15 +204,15 @@ private slots:
         }
         RecordingSettingsStore &recorder = RecordingSettingsStore::install();
         recorder.failingKey = failingKey;
-        COptions options;
-        CHistory history;
+        Options options;
+        ConversionHistory history;
         const int number = failureNumber([&] {
             if (operation == QLatin1String("options save"))
-                options.SaveToReg();
+                options.save();
             else if (operation == QLatin1String("history save"))
-                history.SaveToReg();
+                history.save();
             else
-                history.DeleteHistory();
+                history.forget();
         });
         QCOMPARE(number, app::kErrPathFileAccess);
         QStringList writtenKeys;
@@ -243,8 +243,8 @@ private slots:
         QFETCH(QString, text);
         for (qsizetype i = 0; i < kOptionKeys.size(); ++i)
             store(QStringLiteral("Options"), kOptionKeys.at(i), i == badKey ? text : QStringLiteral("True"));
-        COptions options;
-        QCOMPARE(failureNumber([&] { options.GetFromReg(); }), app::kErrTypeMismatch);
+        Options options;
+        QCOMPARE(failureNumber([&] { options.load(); }), app::kErrTypeMismatch);
         QList<bool> expected;
         for (qsizetype i = 0; i < kOptionKeys.size(); ++i)
             expected.append(i < badKey);
@@ -273,13 +273,13 @@ private slots:
         const QStringList good = {QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("2.5")};
         for (qsizetype i = 0; i < kHistoryKeys.size(); ++i)
             store(QStringLiteral("History"), kHistoryKeys.at(i), i == badKey ? text : good.at(i));
-        CHistory history;
+        ConversionHistory history;
         setHistory(history, 7, 8, 9, 10.0);
-        QCOMPARE(failureNumber([&] { history.GetFromReg(); }), failure);
-        QCOMPARE(history.LastConverter(), qint16(badKey > 0 ? 3 : 7));
-        QCOMPARE(history.LastFromUnit(), qint16(badKey > 1 ? 4 : 8));
-        QCOMPARE(history.LastToUnit(), qint16(badKey > 2 ? 5 : 9));
-        QCOMPARE(history.LastConValue(), 10.0);
+        QCOMPARE(failureNumber([&] { history.load(); }), failure);
+        QCOMPARE(history.lastCategory(), qint16(badKey > 0 ? 3 : 7));
+        QCOMPARE(history.lastFromUnit(), qint16(badKey > 1 ? 4 : 8));
+        QCOMPARE(history.lastToUnit(), qint16(badKey > 2 ? 5 : 9));
+        QCOMPARE(history.lastValue(), 10.0);
     }
 
     void positionsRoundToEven_data()
@@ -300,9 +300,9 @@ private slots:
         QFETCH(QString, text);
         QFETCH(int, expected);
         store(QStringLiteral("History"), QStringLiteral("Last Converter"), text);
-        CHistory history;
-        history.GetFromReg();
-        QCOMPARE(int(history.LastConverter()), expected);
+        ConversionHistory history;
+        history.load();
+        QCOMPARE(int(history.lastCategory()), expected);
     }
 
     void valueSurvivesSaveAndLoad_data()
@@ -325,37 +325,37 @@ private slots:
         QFETCH(double, value);
         QFETCH(QString, text);
         QLocale::setDefault(locale);
-        CHistory history;
+        ConversionHistory history;
         setHistory(history, 1, 2, 3, value);
-        history.SaveToReg();
+        history.save();
         QCOMPARE(stored(QStringLiteral("History"), QStringLiteral("Last Value")), text);
-        CHistory reloaded;
-        reloaded.GetFromReg();
-        QCOMPARE(reloaded.LastConValue(), value);
-        QCOMPARE(reloaded.LastConverter(), qint16(1));
-        QCOMPARE(reloaded.LastFromUnit(), qint16(2));
-        QCOMPARE(reloaded.LastToUnit(), qint16(3));
+        ConversionHistory reloaded;
+        reloaded.load();
+        QCOMPARE(reloaded.lastValue(), value);
+        QCOMPARE(reloaded.lastCategory(), qint16(1));
+        QCOMPARE(reloaded.lastFromUnit(), qint16(2));
+        QCOMPARE(reloaded.lastToUnit(), qint16(3));
     }
 
     void largestValueReadsBack()
     {
         // Written rounded up to 15 digits, it was beyond a double and failed the next start.
-        CHistory history;
-        history.setLastConValue(std::numeric_limits<double>::max());
-        history.SaveToReg();
-        CHistory reloaded;
-        reloaded.GetFromReg();
-        QCOMPARE(reloaded.LastConValue(), 1.79769313486231e308);
+        ConversionHistory history;
+        history.setLastValue(std::numeric_limits<double>::max());
+        history.save();
+        ConversionHistory reloaded;
+        reloaded.load();
+        QCOMPARE(reloaded.lastValue(), 1.79769313486231e308);
     }
 
     void valueBeyondFifteenDigitsComesBackRounded()
     {
-        CHistory history;
-        history.setLastConValue(0.1 + 0.2); // 0.30000000000000004
-        history.SaveToReg();
+        ConversionHistory history;
+        history.setLastValue(0.1 + 0.2); // 0.30000000000000004
+        history.save();
         QCOMPARE(stored(QStringLiteral("History"), QStringLiteral("Last Value")), QStringLiteral("0.3"));
-        history.GetFromReg();
-        QCOMPARE(history.LastConValue(), 0.3);
+        history.load();
+        QCOMPARE(history.lastValue(), 0.3);
     }
 
     void deleteHistoryRemovesPresentKeysOnly_data()
@@ -381,28 +381,28 @@ private slots:
         store(QStringLiteral("Options"), QStringLiteral("Auto Convert"), QStringLiteral("True"));
         RecordingSettingsStore &recorder = RecordingSettingsStore::install();
 
-        CHistory history;
+        ConversionHistory history;
         setHistory(history, 4, 5, 6, 7.5);
-        history.DeleteHistory();
+        history.forget();
 
         QCOMPARE(recorder.callsOf(QStringLiteral("remove")), expectedRemoves);
         QVERIFY(recorder.callsOf(QStringLiteral("write")).isEmpty());
         for (const QString &key : kHistoryKeys)
             QCOMPARE(stored(QStringLiteral("History"), key), QStringLiteral("<absent>"));
         QCOMPARE(stored(QStringLiteral("Options"), QStringLiteral("Auto Convert")), QStringLiteral("True"));
-        QCOMPARE(history.LastConverter(), qint16(-1));
-        QCOMPARE(history.LastFromUnit(), qint16(-1));
-        QCOMPARE(history.LastToUnit(), qint16(-1));
-        QCOMPARE(history.LastConValue(), 0.0);
+        QCOMPARE(history.lastCategory(), qint16(-1));
+        QCOMPARE(history.lastFromUnit(), qint16(-1));
+        QCOMPARE(history.lastToUnit(), qint16(-1));
+        QCOMPARE(history.lastValue(), 0.0);
     }
 
     void wipeThenSaveWritesResetValues()
     {
-        CHistory history;
+        ConversionHistory history;
         setHistory(history, 2, 3, 4, 5.5);
-        history.SaveToReg();
-        history.DeleteHistory();
-        history.SaveToReg();
+        history.save();
+        history.forget();
+        history.save();
         const QStringList expected = {QStringLiteral("-1"), QStringLiteral("-1"), QStringLiteral("-1"),
                                       QStringLiteral("0")};
         for (qsizetype i = 0; i < kHistoryKeys.size(); ++i)
@@ -411,21 +411,21 @@ private slots:
 
     void programRecordsLiveUntilReleased()
     {
-        COptions &options = gOptions();
-        CHistory &history = gHistory();
-        QCOMPARE(&gOptions(), &options);
-        QCOMPARE(&gHistory(), &history);
+        Options &options = programOptions();
+        ConversionHistory &history = programHistory();
+        QCOMPARE(&programOptions(), &options);
+        QCOMPARE(&programHistory(), &history);
         QCOMPARE(optionValues(options), QList<bool>({false, false, false, false, false}));
-        QCOMPARE(history.LastConverter(), qint16(0));
-        QCOMPARE(history.LastConValue(), 0.0);
-        gOptions().setRLUC(true);
-        gHistory().setLastConverter(9);
-        QVERIFY(gOptions().RLUC());
-        QCOMPARE(gHistory().LastConverter(), qint16(9));
+        QCOMPARE(history.lastCategory(), qint16(0));
+        QCOMPARE(history.lastValue(), 0.0);
+        programOptions().setRememberCategory(true);
+        programHistory().setLastCategory(9);
+        QVERIFY(programOptions().rememberCategory());
+        QCOMPARE(programHistory().lastCategory(), qint16(9));
 
-        ReleaseProgramRecords();
-        QVERIFY(!gOptions().RLUC());
-        QCOMPARE(gHistory().LastConverter(), qint16(0));
+        releaseProgramRecords();
+        QVERIFY(!programOptions().rememberCategory());
+        QCOMPARE(programHistory().lastCategory(), qint16(0));
     }
 
 private:

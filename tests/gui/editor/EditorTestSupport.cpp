@@ -1,4 +1,5 @@
 #include "gui/editor/EditorTestSupport.h"
+#include "support/Controls.h"
 
 #include "core/settings/ProgramRecords.h"
 
@@ -17,14 +18,14 @@ QByteArray unitsFile(int n)
 
 EditorSetup::EditorSetup()
 {
-    ReleaseProgramRecords();
+    releaseProgramRecords();
 }
 
 EditorSetup::~EditorSetup()
 {
     m_editor.reset();
     m_form.reset();
-    ReleaseProgramRecords();
+    releaseProgramRecords();
 }
 
 void EditorSetup::addCategory(const QString &name, const QByteArray &fileBytes)
@@ -36,32 +37,43 @@ void EditorSetup::addCategory(const QString &name, const QByteArray &fileBytes)
 
 void EditorSetup::loadForm()
 {
-    m_form = std::make_unique<Form1>();
-    QVERIFY(m_form->Form_Load());
+    m_form = std::make_unique<MainWindow>();
+    QVERIFY(m_form->load());
 }
 
 void EditorSetup::openEditor()
 {
     if (!m_form)
         loadForm();
-    m_editor = std::make_unique<frmAddUnit>(*m_form);
-    m_editor->Form_Load();
+    m_editor = std::make_unique<CatalogueEditor>(m_form.get());
+    connectToMainWindow(*m_editor, *m_form);
+    m_editor->load();
     m_editor->show();
     QVERIFY(QTest::qWaitForWindowActive(m_editor.get()));
 }
 
+void connectToMainWindow(CatalogueEditor &editor, MainWindow &window)
+{
+    // As the program connects them.
+    QObject::connect(&editor, &CatalogueEditor::categoriesChanged, &window, &MainWindow::reloadCategories);
+    QObject::connect(&editor, &CatalogueEditor::catalogueReplaced, &window, [&window] {
+        window.reloadCategories();
+        window.disableConversion();
+    });
+}
+
 void EditorSetup::choose(const QString &name)
 {
-    const int index = m_editor->UnitSelect->findText(name, Qt::MatchExactly);
+    const int index = child<QComboBox>(*m_editor, "UnitSelect")->findText(name, Qt::MatchExactly);
     QVERIFY2(index >= 0, qPrintable(name));
-    m_editor->UnitSelect->setCurrentIndex(index);
-    emit m_editor->UnitSelect->activated(index);
+    child<QComboBox>(*m_editor, "UnitSelect")->setCurrentIndex(index);
+    emit child<QComboBox>(*m_editor, "UnitSelect")->activated(index);
 }
 
 void EditorSetup::typeName(const QString &name)
 {
-    m_editor->UnitSelect->setCurrentIndex(-1);
-    m_editor->UnitSelect->setEditText(name);
+    child<QComboBox>(*m_editor, "UnitSelect")->setCurrentIndex(-1);
+    child<QComboBox>(*m_editor, "UnitSelect")->setEditText(name);
 }
 
 void EditorSetup::focus(QWidget *box)
@@ -83,16 +95,16 @@ QString EditorSetup::categoryBytes(const QString &name) const
 QStringList EditorSetup::rowNames() const
 {
     QStringList names;
-    for (const QLineEdit *box : m_editor->txtUnitName)
-        names << box->text();
+    for (int row = 0; row < 5; ++row)
+        names << child<QLineEdit>(*m_editor, "txtUnitName", row)->text();
     return names;
 }
 
 QStringList EditorSetup::rowFactors() const
 {
     QStringList factors;
-    for (const QLineEdit *box : m_editor->txtUnitFactor)
-        factors << box->text();
+    for (int row = 0; row < 5; ++row)
+        factors << child<QLineEdit>(*m_editor, "txtUnitFactor", row)->text();
     return factors;
 }
 
@@ -100,7 +112,7 @@ QStringList EditorSetup::rowLabels() const
 {
     QStringList labels;
     for (int i = 1; i <= 5; ++i)
-        labels << m_editor->UnitNum[i]->text();
+        labels << child<QLabel>(*m_editor, "UnitNum", i)->text();
     return labels;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "gui/editor/frmAddUnit.h"
-#include "gui/mainwindow/Form1.h"
+#include "gui/editor/CatalogueEditor.h"
+#include "gui/mainwindow/MainWindow.h"
 #include "support/TestEnvironment.h"
 
 #include <QByteArray>
@@ -13,6 +13,9 @@
 // n units named "Unit 1".."Unit n" with factors 1..n, as the editor writes them.
 QByteArray unitsFile(int n);
 
+// Connects the editor's signals to the main window as the program does.
+void connectToMainWindow(CatalogueEditor &editor, MainWindow &window);
+
 // A main window loaded from the test's catalogue and an editor on it, shown and active so that
 // focus moves as it does for the user.
 class EditorSetup {
@@ -21,14 +24,14 @@ public:
     ~EditorSetup();
 
     TestEnvironment &env() { return m_env; }
-    Form1 &form() { return *m_form; }
-    frmAddUnit &editor() { return *m_editor; }
+    MainWindow &form() { return *m_form; }
+    CatalogueEditor &editor() { return *m_editor; }
 
     // Writes a category file and lists it in the index (call before openEditor).
     void addCategory(const QString &name, const QByteArray &fileBytes);
     // Creates and loads the main window (openEditor does it when it has not been done).
     void loadForm();
-    // Creates the editor, runs its Form_Load and shows it.
+    // Creates the editor, runs its load and shows it.
     void openEditor();
 
     // Chooses a listed category as a click in the list does.
@@ -47,8 +50,8 @@ public:
 
 private:
     TestEnvironment m_env;
-    std::unique_ptr<Form1> m_form;
-    std::unique_ptr<frmAddUnit> m_editor;
+    std::unique_ptr<MainWindow> m_form;
+    std::unique_ptr<CatalogueEditor> m_editor;
 };
 
 // What every editor test class holds: its setup for the running test function, and short ways
@@ -61,7 +64,7 @@ protected:
     void finishTest();
 
     EditorSetup &setup() { return *m_setup; }
-    frmAddUnit &editor() { return m_setup->editor(); }
+    CatalogueEditor &editor() { return m_setup->editor(); }
     platform::ScriptedMessageBoxes &boxes() { return m_setup->env().boxes(); }
 
     std::unique_ptr<EditorSetup> m_setup;

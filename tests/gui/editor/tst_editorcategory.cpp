@@ -1,4 +1,5 @@
 #include "gui/editor/EditorTestSupport.h"
+#include "support/Controls.h"
 
 #include "core/catalogue/CataloguePaths.h"
 
@@ -47,13 +48,13 @@ class TestEditorCategory : public EditorTest {
 private:
     void verifyIdle()
     {
-        QVERIFY(!editor().Frame2->isEnabled());
-        QVERIFY(!editor().AddUnit->isEnabled());
-        QCOMPARE(editor().txtBaseUnit->text(), QStringLiteral("Base Unit"));
-        QCOMPARE(editor().txtBaseFactor->text(), QString());
+        QVERIFY(!child<QGroupBox>(editor(), "Frame2")->isEnabled());
+        QVERIFY(!child<QPushButton>(editor(), "AddUnit")->isEnabled());
+        QCOMPARE(child<QLineEdit>(editor(), "txtBaseUnit")->text(), QStringLiteral("Base Unit"));
+        QCOMPARE(child<QLineEdit>(editor(), "txtBaseFactor")->text(), QString());
         QCOMPARE(setup().rowNames(), QStringList(5, QString()));
-        QCOMPARE(editor().VScroll1->maximum(), 0);
-        QCOMPARE(editor().explainText(), kStartHelp);
+        QCOMPARE(child<QScrollBar>(editor(), "VScroll1")->maximum(), 0);
+        QCOMPARE(editor().helpText(), kStartHelp);
     }
 
 private slots:
@@ -64,16 +65,16 @@ private slots:
     {
         setup().openEditor();
         QCOMPARE(editor().windowTitle(), QStringLiteral("Add Custom Unit Convertion Factors"));
-        QCOMPARE(editor().UnitSelect->count(), 32);
-        QCOMPARE(editor().UnitSelect->currentIndex(), -1);
-        for (int i = 1; i < editor().UnitSelect->count(); ++i)
-            QVERIFY(editor().UnitSelect->itemText(i - 1).compare(editor().UnitSelect->itemText(i), Qt::CaseInsensitive) < 0);
+        QCOMPARE(child<QComboBox>(editor(), "UnitSelect")->count(), 32);
+        QCOMPARE(child<QComboBox>(editor(), "UnitSelect")->currentIndex(), -1);
+        for (int i = 1; i < child<QComboBox>(editor(), "UnitSelect")->count(); ++i)
+            QVERIFY(child<QComboBox>(editor(), "UnitSelect")->itemText(i - 1).compare(child<QComboBox>(editor(), "UnitSelect")->itemText(i), Qt::CaseInsensitive) < 0);
         verifyIdle();
         QCOMPARE(setup().rowLabels(), QStringList({"Unit 1:", "Unit 2:", "Unit 3:", "Unit 4:", "Unit 5:"}));
-        QVERIFY(editor().txtBaseUnit->isReadOnly());
-        QCOMPARE(editor().txtBaseUnit->focusPolicy(), Qt::ClickFocus);
-        QVERIFY(editor().lblexplain->isReadOnly());
-        QCOMPARE(editor().lblexplain->toPlainText(), QString(kStartHelp).replace("\r\n", "\n"));
+        QVERIFY(child<QLineEdit>(editor(), "txtBaseUnit")->isReadOnly());
+        QCOMPARE(child<QLineEdit>(editor(), "txtBaseUnit")->focusPolicy(), Qt::ClickFocus);
+        QVERIFY(child<QPlainTextEdit>(editor(), "lblexplain")->isReadOnly());
+        QCOMPARE(child<QPlainTextEdit>(editor(), "lblexplain")->toPlainText(), QString(kStartHelp).replace("\r\n", "\n"));
     }
 
     void temperature_data()
@@ -89,7 +90,7 @@ private slots:
         QFETCH(QString, name);
         setup().openEditor();
         setup().choose("Length");
-        QVERIFY(editor().Frame2->isEnabled());
+        QVERIFY(child<QGroupBox>(editor(), "Frame2")->isEnabled());
         if (listed) {
             boxes().expectOK();
             setup().choose(name);
@@ -99,12 +100,12 @@ private slots:
         } else {
             setup().typeName(name);
             boxes().expect(Answer::Cancel);
-            editor().UnitSelect_Click();
+            editor().chooseCategory();
             const platform::MessageBoxRequest question = boxes().shown().last();
             QCOMPARE(question.text, "Create new Category\r\n" + name);
             QCOMPARE(question.buttons, Buttons::OKCancel);
             QCOMPARE(question.icon, Icon::Question);
-            QCOMPARE(editor().txtBaseUnit->text(), QStringLiteral("Meter (m)")); // Length kept
+            QCOMPARE(child<QLineEdit>(editor(), "txtBaseUnit")->text(), QStringLiteral("Meter (m)")); // Length kept
         }
     }
 
@@ -121,10 +122,10 @@ private slots:
         setup().openEditor();
         const QString original = setup().categoryBytes("Length");
         setup().choose("Length");
-        setup().focus(editor().txtUnitName[1]);
-        setup().type(editor().txtUnitName[1], "Renamed");
-        setup().focus(editor().txtUnitName[2]);
-        QCOMPARE(editor().currentCategory().GetClassChanged(), QStringLiteral("True"));
+        setup().focus(child<QLineEdit>(editor(), "txtUnitName", 1));
+        setup().type(child<QLineEdit>(editor(), "txtUnitName", 1), "Renamed");
+        setup().focus(child<QLineEdit>(editor(), "txtUnitName", 2));
+        QCOMPARE(editor().currentCategory().isChanged(), true);
 
         boxes().expect(answer);
         setup().choose("Area");
@@ -133,16 +134,16 @@ private slots:
         QCOMPARE(boxes().shown().first().buttons, Buttons::YesNoCancel);
         QCOMPARE(boxes().shown().first().icon, Icon::Exclamation);
         if (answer == Answer::Cancel) {
-            QCOMPARE(editor().txtUnitName[1]->text(), QStringLiteral("Renamed"));
+            QCOMPARE(child<QLineEdit>(editor(), "txtUnitName", 1)->text(), QStringLiteral("Renamed"));
             QCOMPARE(editor().currentCategory().categoryName(), QStringLiteral("Length"));
-            QCOMPARE(editor().UnitSelect->currentText(), QStringLiteral("Area"));
-            QCOMPARE(editor().explainText(), kExistingHelp);
+            QCOMPARE(child<QComboBox>(editor(), "UnitSelect")->currentText(), QStringLiteral("Area"));
+            QCOMPARE(editor().helpText(), kExistingHelp);
             QCOMPARE(setup().categoryBytes("Length"), original);
             return;
         }
         QCOMPARE(editor().currentCategory().categoryName(), QStringLiteral("Area"));
-        QCOMPARE(editor().txtUnitName[0]->text(), QStringLiteral("Square Meter (m\u00B2)"));
-        QCOMPARE(editor().currentCategory().GetClassChanged(), QStringLiteral("False"));
+        QCOMPARE(child<QLineEdit>(editor(), "txtUnitName", 0)->text(), QStringLiteral("Square Meter (m\u00B2)"));
+        QCOMPARE(editor().currentCategory().isChanged(), false);
         QCOMPARE(setup().categoryBytes("Length").contains("^Renamed\r\n"), answer == Answer::Yes);
         if (answer == Answer::No)
             QCOMPARE(setup().categoryBytes("Length"), original);
@@ -152,11 +153,11 @@ private slots:
     {
         setup().openEditor();
         setup().choose("Length");
-        editor().txtUnitName[1]->setText("Renamed");
-        editor().txtUnitName_LostFocus(1);
+        child<QLineEdit>(editor(), "txtUnitName", 1)->setText("Renamed");
+        editor().commitName(1);
         boxes().expect(Answer::No);
         setup().choose("Length");
-        QCOMPARE(editor().txtUnitName[1]->text(), QStringLiteral("Kilometer (km)"));
+        QCOMPARE(child<QLineEdit>(editor(), "txtUnitName", 1)->text(), QStringLiteral("Kilometer (km)"));
     }
 
     void baseRow_data()
@@ -181,8 +182,8 @@ private slots:
         setup().addCategory("Test", file);
         setup().openEditor();
         setup().choose("Test");
-        QCOMPARE(editor().txtBaseUnit->text(), baseName);
-        QCOMPARE(editor().txtBaseFactor->text(), baseFactor);
+        QCOMPARE(child<QLineEdit>(editor(), "txtBaseUnit")->text(), baseName);
+        QCOMPARE(child<QLineEdit>(editor(), "txtBaseFactor")->text(), baseFactor);
     }
 
     void loadingShape_data()
@@ -209,15 +210,15 @@ private slots:
         setup().openEditor();
         setup().choose("Test");
         // The loading answer is units - 1; the slots run to it plus two spares.
-        QCOMPARE(int(editor().currentCategory().UBoundUnits()), upperBound);
-        QCOMPARE(editor().VScroll1->minimum(), 0);
-        QCOMPARE(editor().VScroll1->maximum(), scrollMaximum);
-        QCOMPARE(editor().VScroll1->value(), 0);
+        QCOMPARE(int(editor().currentCategory().lastIndex()), upperBound);
+        QCOMPARE(child<QScrollBar>(editor(), "VScroll1")->minimum(), 0);
+        QCOMPARE(child<QScrollBar>(editor(), "VScroll1")->maximum(), scrollMaximum);
+        QCOMPARE(child<QScrollBar>(editor(), "VScroll1")->value(), 0);
         QCOMPARE(setup().rowNames(), names);
         QCOMPARE(setup().rowFactors(), factors);
-        QCOMPARE(editor().explainText(), kExistingHelp);
-        QVERIFY(editor().Frame2->isEnabled());
-        QCOMPARE(editor().currentCategory().GetClassChanged(), QStringLiteral("False"));
+        QCOMPARE(editor().helpText(), kExistingHelp);
+        QVERIFY(child<QGroupBox>(editor(), "Frame2")->isEnabled());
+        QCOMPARE(editor().currentCategory().isChanged(), false);
         QVERIFY(!platform::isBusyPointer());
     }
 
@@ -231,18 +232,18 @@ private slots:
         QCOMPARE(setup().rowFactors(), QStringList({"1", "3", "4", "1", "1"}));
         // Each row commits to the slot it shows: passing through the rows changes nothing ...
         for (int row = 0; row < 5; ++row) {
-            setup().focus(editor().txtUnitName[row]);
-            setup().focus(editor().txtUnitFactor[row]);
+            setup().focus(child<QLineEdit>(editor(), "txtUnitName", row));
+            setup().focus(child<QLineEdit>(editor(), "txtUnitFactor", row));
         }
-        setup().focus(editor().txtUnitName[0]);
-        QCOMPARE(editor().currentCategory().GetClassChanged(), QStringLiteral("False"));
+        setup().focus(child<QLineEdit>(editor(), "txtUnitName", 0));
+        QCOMPARE(editor().currentCategory().isChanged(), false);
         // ... and an edit of B reaches B's slot.
-        setup().focus(editor().txtUnitFactor[1]);
-        editor().txtUnitFactor[1]->setText("5");
-        setup().focus(editor().txtUnitName[2]);
-        QCOMPARE(editor().currentCategory().getUnitFactor(2), 5.0);
-        QCOMPARE(editor().currentCategory().getUnitName(1), QString());
-        QCOMPARE(editor().currentCategory().getUnitFactor(1), 2.0);
+        setup().focus(child<QLineEdit>(editor(), "txtUnitFactor", 1));
+        child<QLineEdit>(editor(), "txtUnitFactor", 1)->setText("5");
+        setup().focus(child<QLineEdit>(editor(), "txtUnitName", 2));
+        QCOMPARE(editor().currentCategory().unitFactor(2), 5.0);
+        QCOMPARE(editor().currentCategory().unitName(1), QString());
+        QCOMPARE(editor().currentCategory().unitFactor(1), 2.0);
     }
 
     void aSaveThatFailsKeepsTheEdits()
@@ -251,7 +252,7 @@ private slots:
         setup().openEditor();
         setup().typeName("Widgets");
         boxes().expectOK();
-        editor().UnitSelect_Click();
+        editor().chooseCategory();
         boxes().expect(Answer::Yes);
         boxes().expectOK();
         setup().choose("Length");
@@ -260,8 +261,8 @@ private slots:
                                                   + catalogue::categoryFile("Widgets") + " could not be written.");
         QCOMPARE(boxes().shown().last().icon, Icon::Critical);
         QCOMPARE(editor().currentCategory().categoryName(), QStringLiteral("Widgets"));
-        QCOMPARE(editor().currentCategory().GetClassChanged(), QStringLiteral("True"));
-        QCOMPARE(editor().txtBaseUnit->text(), QStringLiteral("Enter Base Unit Name"));
+        QCOMPARE(editor().currentCategory().isChanged(), true);
+        QCOMPARE(child<QLineEdit>(editor(), "txtBaseUnit")->text(), QStringLiteral("Enter Base Unit Name"));
     }
 
     void missingIndexOpensAnEmptyList()
@@ -273,8 +274,8 @@ private slots:
         QCOMPARE(boxes().shown().size(), 2);
         QVERIFY(boxes().shown().at(0).text.endsWith("File Does Not Exist."));
         QVERIFY(boxes().shown().at(1).text.startsWith("Vital file is missing\r\n"));
-        QCOMPARE(editor().UnitSelect->count(), 0);
-        QVERIFY(!editor().Frame2->isEnabled());
+        QCOMPARE(child<QComboBox>(editor(), "UnitSelect")->count(), 0);
+        QVERIFY(!child<QGroupBox>(editor(), "Frame2")->isEnabled());
     }
 
     void missingCategoryFileLeavesTheEditorIdle()
@@ -290,20 +291,20 @@ private slots:
         setup().openEditor();
         setup().typeName("Widgets");
         boxes().expectOK();
-        editor().UnitSelect_Click();
+        editor().chooseCategory();
         QCOMPARE(boxes().shown().last().text, QStringLiteral("Create new Category\r\nWidgets"));
         QCOMPARE(editor().currentCategory().categoryName(), QStringLiteral("Widgets"));
-        QCOMPARE(editor().currentCategory().GetClassChanged(), QStringLiteral("True"));
-        QCOMPARE(editor().txtBaseUnit->text(), QStringLiteral("Enter Base Unit Name"));
-        QCOMPARE(editor().txtBaseFactor->text(), QStringLiteral("1"));
+        QCOMPARE(editor().currentCategory().isChanged(), true);
+        QCOMPARE(child<QLineEdit>(editor(), "txtBaseUnit")->text(), QStringLiteral("Enter Base Unit Name"));
+        QCOMPARE(child<QLineEdit>(editor(), "txtBaseFactor")->text(), QStringLiteral("1"));
         QCOMPARE(setup().rowNames(),
                  QStringList({"Enter Base Unit Name", kPlaceholder, kPlaceholder, kPlaceholder, kPlaceholder}));
         QCOMPARE(setup().rowFactors(), QStringList(5, "1"));
-        QCOMPARE(editor().VScroll1->maximum(), 0);
-        QVERIFY(editor().Frame2->isEnabled());
-        QCOMPARE(editor().explainText(), kNewHelp);
-        QCOMPARE(QApplication::focusWidget(), editor().txtUnitName[0]);
-        QCOMPARE(editor().txtUnitName[0]->selectedText(), QStringLiteral("Enter Base Unit Name"));
+        QCOMPARE(child<QScrollBar>(editor(), "VScroll1")->maximum(), 0);
+        QVERIFY(child<QGroupBox>(editor(), "Frame2")->isEnabled());
+        QCOMPARE(editor().helpText(), kNewHelp);
+        QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(editor(), "txtUnitName", 0));
+        QCOMPARE(child<QLineEdit>(editor(), "txtUnitName", 0)->selectedText(), QStringLiteral("Enter Base Unit Name"));
         QVERIFY(!QFile::exists(setup().env().binFolder() + "/Widgets.ucr"));
     }
 
@@ -313,19 +314,19 @@ private slots:
         setup().choose("Length");
         setup().typeName("Widgets");
         boxes().expect(Answer::Cancel);
-        editor().UnitSelect_Click();
+        editor().chooseCategory();
         QCOMPARE(editor().currentCategory().categoryName(), QStringLiteral("Length"));
-        QCOMPARE(editor().txtUnitName[0]->text(), QStringLiteral("Meter (m)"));
+        QCOMPARE(child<QLineEdit>(editor(), "txtUnitName", 0)->text(), QStringLiteral("Meter (m)"));
     }
 
     void enterInTheCategoryField()
     {
         setup().openEditor();
         setup().typeName(QString());
-        editor().UnitSelect_KeyPress(13); // nothing typed: nothing happens
+        editor().categoryKeyPress(13); // nothing typed: nothing happens
         setup().typeName("Widgets");
         boxes().expect(Answer::Cancel);
-        editor().UnitSelect_KeyPress(13);
+        editor().categoryKeyPress(13);
         QCOMPARE(boxes().shown().size(), 1);
         QCOMPARE(boxes().shown().last().text, QStringLiteral("Create new Category\r\nWidgets"));
     }
@@ -345,15 +346,15 @@ private slots:
         QFETCH(QString, messageStart);
         setup().openEditor();
         setup().choose("Length");
-        editor().txtUnitName[1]->setText("Renamed");
-        editor().txtUnitName_LostFocus(1);
+        child<QLineEdit>(editor(), "txtUnitName", 1)->setText("Renamed");
+        editor().commitName(1);
         setup().typeName(name);
         boxes().expectOK(); // the refusal, before any save offer
-        editor().UnitSelect_Click();
+        editor().chooseCategory();
         QCOMPARE(boxes().shown().size(), 1);
         QVERIFY2(boxes().shown().first().text.startsWith(messageStart), qPrintable(boxes().shown().first().text));
         QCOMPARE(editor().currentCategory().categoryName(), QStringLiteral("Length"));
-        QCOMPARE(editor().txtUnitName[1]->text(), QStringLiteral("Renamed"));
+        QCOMPARE(child<QLineEdit>(editor(), "txtUnitName", 1)->text(), QStringLiteral("Renamed"));
     }
 
     void refusedCategoryKeys_data()
@@ -376,27 +377,27 @@ private slots:
         setup().openEditor();
         setup().typeName("Ab");
         boxes().expectOK();
-        QCOMPARE(editor().UnitSelect_KeyPress(qint16(key.unicode())), qint16(0));
+        QCOMPARE(editor().categoryKeyPress(qint16(key.unicode())), qint16(0));
         QCOMPARE(boxes().shown().last().text, message);
         QCOMPARE(boxes().shown().last().buttons, Buttons::OK);
-        QCOMPARE(editor().UnitSelect->currentText(), QStringLiteral("Ab"));
+        QCOMPARE(child<QComboBox>(editor(), "UnitSelect")->currentText(), QStringLiteral("Ab"));
     }
 
     void typingIntoTheCategoryField()
     {
         setup().openEditor();
         setup().choose("Area");
-        editor().txtUnitName[1]->setText("Renamed");
-        editor().txtUnitName_LostFocus(1);
-        QLineEdit *field = editor().UnitSelect->lineEdit();
+        child<QLineEdit>(editor(), "txtUnitName", 1)->setText("Renamed");
+        editor().commitName(1);
+        QLineEdit *field = child<QComboBox>(editor(), "UnitSelect")->lineEdit();
         setup().typeName(QString());
-        setup().focus(editor().UnitSelect);
+        setup().focus(child<QComboBox>(editor(), "UnitSelect"));
         // Completion to a listed name, and Enter chooses it once: one save offer, one load.
         QTest::keyClicks(field, "len");
-        QCOMPARE(editor().UnitSelect->currentText(), QStringLiteral("Length"));
+        QCOMPARE(child<QComboBox>(editor(), "UnitSelect")->currentText(), QStringLiteral("Length"));
         boxes().expect(Answer::No);
         int choices = 0;
-        connect(editor().UnitSelect, &QComboBox::activated, this, [&choices] { ++choices; });
+        connect(child<QComboBox>(editor(), "UnitSelect"), &QComboBox::activated, this, [&choices] { ++choices; });
         QTest::keyClick(field, Qt::Key_Return);
         QCOMPARE(boxes().shown().size(), 1);
         QCOMPARE(choices, 0); // the combo did not choose the item a second time
@@ -404,12 +405,12 @@ private slots:
         QVERIFY(editor().isVisible());
         // A refused character is not typed; a new name goes the new-category way.
         setup().typeName(QString());
-        setup().focus(editor().UnitSelect);
+        setup().focus(child<QComboBox>(editor(), "UnitSelect"));
         boxes().expectOK();
         QTest::keyClicks(field, "Q/");
         QCOMPARE(boxes().shown().last().text.left(39), QStringLiteral("Category name cannot contain any of the"));
         QTest::keyClicks(field, "x");
-        QCOMPARE(editor().UnitSelect->currentText(), QStringLiteral("Qx"));
+        QCOMPARE(child<QComboBox>(editor(), "UnitSelect")->currentText(), QStringLiteral("Qx"));
         boxes().expect(Answer::Cancel);
         QTest::keyClick(field, Qt::Key_Return);
         QCOMPARE(boxes().shown().last().text, QStringLiteral("Create new Category\r\nQx"));
@@ -420,23 +421,23 @@ private slots:
         setup().openEditor();
         setup().choose("Length");
         setup().typeName(QString());
-        setup().focus(editor().UnitSelect);
-        QTest::keyClicks(editor().UnitSelect->lineEdit(), "LengthX");
-        QVERIFY(editor().UnitSelect->view()->isVisible());
-        QCOMPARE(editor().UnitSelect->currentText(), QStringLiteral("LengthX"));
+        setup().focus(child<QComboBox>(editor(), "UnitSelect"));
+        QTest::keyClicks(child<QComboBox>(editor(), "UnitSelect")->lineEdit(), "LengthX");
+        QVERIFY(child<QComboBox>(editor(), "UnitSelect")->view()->isVisible());
+        QCOMPARE(child<QComboBox>(editor(), "UnitSelect")->currentText(), QStringLiteral("LengthX"));
         boxes().expect(Answer::Cancel);
-        QTest::keyClick(editor().UnitSelect->view(), Qt::Key_Return);
+        QTest::keyClick(child<QComboBox>(editor(), "UnitSelect")->view(), Qt::Key_Return);
         QCOMPARE(boxes().shown().size(), 1);
         QCOMPARE(boxes().shown().last().text, QStringLiteral("Create new Category\r\nLengthX"));
-        QVERIFY(!editor().UnitSelect->view()->isVisible());
+        QVERIFY(!child<QComboBox>(editor(), "UnitSelect")->view()->isVisible());
 
         // Moving through the list makes the highlighted item the choice.
         setup().typeName(QString());
-        setup().focus(editor().UnitSelect);
-        QTest::keyClicks(editor().UnitSelect->lineEdit(), "m");
-        QCOMPARE(editor().UnitSelect->currentText(), QStringLiteral("Magnetic Flux Density"));
-        QTest::keyClick(editor().UnitSelect->view(), Qt::Key_Down);
-        QTest::keyClick(editor().UnitSelect->view(), Qt::Key_Return);
+        setup().focus(child<QComboBox>(editor(), "UnitSelect"));
+        QTest::keyClicks(child<QComboBox>(editor(), "UnitSelect")->lineEdit(), "m");
+        QCOMPARE(child<QComboBox>(editor(), "UnitSelect")->currentText(), QStringLiteral("Magnetic Flux Density"));
+        QTest::keyClick(child<QComboBox>(editor(), "UnitSelect")->view(), Qt::Key_Down);
+        QTest::keyClick(child<QComboBox>(editor(), "UnitSelect")->view(), Qt::Key_Return);
         QCOMPARE(editor().currentCategory().categoryName(), QStringLiteral("Mass"));
         QCOMPARE(boxes().shown().size(), 1);
     }
@@ -452,13 +453,13 @@ private slots:
         QFETCH(bool, closeBox);
         setup().openEditor();
         setup().choose("Length");
-        editor().txtUnitName[1]->setText("Renamed");
-        editor().txtUnitName_LostFocus(1);
+        child<QLineEdit>(editor(), "txtUnitName", 1)->setText("Renamed");
+        editor().commitName(1);
         const QString original = setup().categoryBytes("Length");
         if (closeBox)
             editor().close();
         else
-            QTest::mouseClick(editor().CancelButton, Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(editor(), "CancelButton"), Qt::LeftButton);
         QVERIFY(editor().isUnloaded());
         QVERIFY(!editor().isVisible());
         QVERIFY(!editor().hasCurrentCategory());
@@ -468,8 +469,8 @@ private slots:
     void escapeKeepsTheEditorOpen()
     {
         setup().openEditor();
-        setup().focus(editor().OKButton);
-        QTest::keyClick(editor().OKButton, Qt::Key_Escape);
+        setup().focus(child<QPushButton>(editor(), "OKButton"));
+        QTest::keyClick(child<QPushButton>(editor(), "OKButton"), Qt::Key_Escape);
         QVERIFY(editor().isVisible());
         QVERIFY(!editor().isUnloaded());
     }
@@ -477,33 +478,33 @@ private slots:
     void hiddenEditorIsShownAgainAndAnUnloadedOneIsMadeAnew()
     {
         setup().loadForm();
-        QPointer<frmAddUnit> kept;
-        QPointer<frmAddUnit> first;
+        QPointer<CatalogueEditor> kept;
+        QPointer<CatalogueEditor> first;
         QTimer::singleShot(0, this, [&] {
             first = kept;
-            kept->UnitSelect->setCurrentIndex(kept->UnitSelect->findText("Length"));
-            kept->UnitSelect_Click();
-            kept->HideForm();
+            child<QComboBox>(*kept, "UnitSelect")->setCurrentIndex(child<QComboBox>(*kept, "UnitSelect")->findText("Length"));
+            kept->chooseCategory();
+            kept->hideKeepingState();
         });
-        frmAddUnit::showEditor(setup().form(), kept);
+        CatalogueEditor::showEditor(setup().form(), kept);
         QVERIFY(kept);
 
         bool stateKept = false;
         QTimer::singleShot(0, this, [&] {
-            stateKept = kept == first && kept->txtUnitName[0]->text() == QStringLiteral("Meter (m)");
-            kept->CancelButton->click();
+            stateKept = kept == first && child<QLineEdit>(*kept, "txtUnitName", 0)->text() == QStringLiteral("Meter (m)");
+            child<QPushButton>(*kept, "CancelButton")->click();
         });
-        frmAddUnit::showEditor(setup().form(), kept);
+        CatalogueEditor::showEditor(setup().form(), kept);
         QVERIFY(stateKept);
         QVERIFY(!kept);
         QVERIFY(!first);
 
         bool fresh = false;
         QTimer::singleShot(0, this, [&] {
-            fresh = kept && kept->UnitSelect->count() == 32 && !kept->Frame2->isEnabled();
-            kept->CancelButton->click();
+            fresh = kept && child<QComboBox>(*kept, "UnitSelect")->count() == 32 && !child<QGroupBox>(*kept, "Frame2")->isEnabled();
+            child<QPushButton>(*kept, "CancelButton")->click();
         });
-        frmAddUnit::showEditor(setup().form(), kept);
+        CatalogueEditor::showEditor(setup().form(), kept);
         QVERIFY(fresh);
     }
 };

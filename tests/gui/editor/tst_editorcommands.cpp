@@ -1,4 +1,5 @@
 #include "gui/editor/EditorTestSupport.h"
+#include "support/Controls.h"
 
 #include "support/ListItems.h"
 
@@ -37,12 +38,12 @@ private slots:
     void okWithoutChangesWritesNothingAndLeavesTheMainListAlone()
     {
         m_setup->openEditor();
-        m_setup->form().UnitType->setCurrentRow(2);
+        child<QListWidget>(m_setup->form(), "UnitType")->setCurrentRow(2);
         const QByteArray before = bytesOf(catalogue::categoryFile("Length"));
         m_setup->choose("Length");
-        editor().VScroll1->setValue(editor().VScroll1->maximum());
-        editor().AddUnit_Click();
-        editor().OKButton->click();
+        child<QScrollBar>(editor(), "VScroll1")->setValue(child<QScrollBar>(editor(), "VScroll1")->maximum());
+        editor().addUnit();
+        child<QPushButton>(editor(), "OKButton")->click();
         QVERIFY(editor().isUnloaded());
         QCOMPARE(bytesOf(catalogue::categoryFile("Length")), before);
         QCOMPARE(m_setup->form().categoryIndex(), 2); // not reloaded: the choice is still there
@@ -54,20 +55,20 @@ private slots:
         m_setup->openEditor();
         const QByteArray index = m_setup->env().readFile("bin/unitType.ucr");
         createCategory("Widgets");
-        editor().OKButton->click();
+        child<QPushButton>(editor(), "OKButton")->click();
         QVERIFY(editor().isUnloaded());
         QCOMPARE(m_setup->env().readFile("bin/Widgets.ucr"), QByteArray("1^Enter Base Unit Name\r\n"));
         QCOMPARE(m_setup->env().readFile("bin/unitType.ucr"), index + "Widgets\r\n");
-        QVERIFY(listItems(m_setup->form().UnitType).contains("Widgets"));
+        QVERIFY(listItems(child<QListWidget>(m_setup->form(), "UnitType")).contains("Widgets"));
     }
 
     void aNewNamePartOfAListedNameIsListed()
     {
         m_setup->openEditor(); // the factory index lists "Flow Rate"
         createCategory("Flow");
-        editor().OKButton->click();
+        child<QPushButton>(editor(), "OKButton")->click();
         QVERIFY(m_setup->env().readFile("bin/unitType.ucr").endsWith("\r\nFlow\r\n"));
-        QVERIFY(listItems(m_setup->form().UnitType).contains("Flow"));
+        QVERIFY(listItems(child<QListWidget>(m_setup->form(), "UnitType")).contains("Flow"));
     }
 
     void aCategorySavedThroughTheSaveOfferIsListed()
@@ -78,7 +79,7 @@ private slots:
         m_setup->choose("Length");
         QCOMPARE(m_setup->env().readFile("bin/Widgets.ucr"), QByteArray("1^Enter Base Unit Name\r\n"));
         QVERIFY(m_setup->env().readFile("bin/unitType.ucr").endsWith("\r\nWidgets\r\n"));
-        QVERIFY(listItems(m_setup->form().UnitType).contains("Widgets"));
+        QVERIFY(listItems(child<QListWidget>(m_setup->form(), "UnitType")).contains("Widgets"));
         QCOMPARE(editor().currentCategory().categoryName(), QStringLiteral("Length"));
     }
 
@@ -89,13 +90,13 @@ private slots:
         const QByteArray index = m_setup->env().readFile("bin/unitType.ucr");
         createCategory("Widgets");
         boxes().expectOK();
-        editor().OKButton->click();
+        child<QPushButton>(editor(), "OKButton")->click();
         QCOMPARE(boxes().shown().last().text,
                  "The category could not be saved:\r\n" + catalogue::categoryFile("Widgets") + " could not be written.");
         QCOMPARE(boxes().shown().last().icon, Icon::Critical);
         QVERIFY(!editor().isUnloaded());
         QVERIFY(editor().isVisible());
-        QCOMPARE(editor().currentCategory().GetClassChanged(), QStringLiteral("True"));
+        QCOMPARE(editor().currentCategory().isChanged(), true);
         QCOMPARE(m_setup->env().readFile("bin/unitType.ucr"), index);
     }
 
@@ -103,15 +104,15 @@ private slots:
     {
         m_setup->openEditor();
         boxes().expectOK();
-        editor().AddCategory->click();
+        child<QPushButton>(editor(), "AddCategory")->click();
         m_setup->choose("Length");
         boxes().expectOK();
-        editor().AddCategory->click();
+        child<QPushButton>(editor(), "AddCategory")->click();
         QCOMPARE(boxes().shownTexts(), QStringList(2, "Enter the category name in the text box at the top"));
         QCOMPARE(boxes().shown().first().icon, Icon::Information);
         m_setup->typeName("Widgets");
         boxes().expect(Answer::Cancel);
-        editor().AddCategory->click();
+        child<QPushButton>(editor(), "AddCategory")->click();
         QCOMPARE(boxes().shown().last().text, QStringLiteral("Create new Category\r\nWidgets"));
     }
 
@@ -119,7 +120,7 @@ private slots:
     {
         m_setup->openEditor();
         m_setup->typeName("Length");
-        editor().deleteCategory->click();
+        child<QPushButton>(editor(), "deleteCategory")->click();
         QVERIFY(boxes().shown().isEmpty());
         QVERIFY(QFile::exists(catalogue::categoryFile("Length")));
     }
@@ -128,19 +129,19 @@ private slots:
     {
         m_setup->openEditor();
         m_setup->choose("Length");
-        m_setup->focus(editor().txtUnitName[1]);
-        editor().txtUnitName[1]->setText("Renamed");
-        m_setup->focus(editor().txtUnitName[2]);
+        m_setup->focus(child<QLineEdit>(editor(), "txtUnitName", 1));
+        child<QLineEdit>(editor(), "txtUnitName", 1)->setText("Renamed");
+        m_setup->focus(child<QLineEdit>(editor(), "txtUnitName", 2));
         boxes().expect(Answer::Cancel);
-        editor().deleteCategory->click();
+        child<QPushButton>(editor(), "deleteCategory")->click();
         QCOMPARE(boxes().shown().first().text,
                  QStringLiteral("Confirm delete Length category,\r\nCaution all units will be lost and you will not "
                                 "be able to undo this operation."));
         QCOMPARE(boxes().shown().first().buttons, Buttons::OKCancel);
         QCOMPARE(boxes().shown().first().icon, Icon::Exclamation);
-        QCOMPARE(editor().txtUnitName[1]->text(), QStringLiteral("Renamed"));
-        QCOMPARE(editor().currentCategory().getUnitName(1), QStringLiteral("Renamed"));
-        QCOMPARE(editor().currentCategory().GetClassChanged(), QStringLiteral("True"));
+        QCOMPARE(child<QLineEdit>(editor(), "txtUnitName", 1)->text(), QStringLiteral("Renamed"));
+        QCOMPARE(editor().currentCategory().unitName(1), QStringLiteral("Renamed"));
+        QCOMPARE(editor().currentCategory().isChanged(), true);
         QVERIFY(editor().isVisible());
     }
 
@@ -148,18 +149,18 @@ private slots:
     {
         m_setup->env().writeFile("bin/unitType.ucr", "Mass\r\nLength\r\nArea\r\nTemperature\r\n");
         m_setup->openEditor();
-        m_setup->form().UnitType->setCurrentRow(0);
+        child<QListWidget>(m_setup->form(), "UnitType")->setCurrentRow(0);
         boxes().expectOK(); // the temperature category is refused for editing only...
         m_setup->choose("Temperature");
         boxes().expect(Answer::OK); // ...but it can be deleted
-        editor().deleteCategory->click();
+        child<QPushButton>(editor(), "deleteCategory")->click();
         QVERIFY(!QFile::exists(catalogue::categoryFile("Temperature")));
         QCOMPARE(m_setup->env().readFile("bin/unitType.ucr"), QByteArray("Area\r\nLength\r\nMass\r\n"));
-        QCOMPARE(listItems(editor().UnitSelect), (QStringList{"Area", "Length", "Mass"}));
+        QCOMPARE(listItems(child<QComboBox>(editor(), "UnitSelect")), (QStringList{"Area", "Length", "Mass"}));
         QVERIFY(editor().isHidden());
         QVERIFY(!editor().isUnloaded());
-        QCOMPARE(listItems(m_setup->form().UnitType), (QStringList{"Area", "Length", "Mass"}));
-        QVERIFY(!m_setup->form().Convert->isEnabled());
+        QCOMPARE(listItems(child<QListWidget>(m_setup->form(), "UnitType")), (QStringList{"Area", "Length", "Mass"}));
+        QVERIFY(!child<QPushButton>(m_setup->form(), "Convert")->isEnabled());
     }
 
     void deletingACategoryWhoseFileIsGoneReportsItsPath()
@@ -170,12 +171,12 @@ private slots:
         m_setup->choose("Mass");
         boxes().expect(Answer::OK);
         boxes().expectOK();
-        editor().deleteCategory->click();
+        child<QPushButton>(editor(), "deleteCategory")->click();
         QCOMPARE(boxes().shown().last().text, "An Error has occurred while removing category files\r\n"
                                                   + catalogue::categoryFile("Mass") + " could not be found");
         QCOMPARE(boxes().shown().last().icon, Icon::Critical);
         QCOMPARE(m_setup->env().readFile("bin/unitType.ucr"), index);
-        QVERIFY(listItems(editor().UnitSelect).contains("Mass"));
+        QVERIFY(listItems(child<QComboBox>(editor(), "UnitSelect")).contains("Mass"));
         QVERIFY(editor().isHidden());
     }
 
@@ -186,14 +187,14 @@ private slots:
         m_setup->choose("Widgets");
         boxes().expect(Answer::OK);
         boxes().expectOK();
-        editor().ReDefault->click();
+        child<QPushButton>(editor(), "ReDefault")->click();
         QCOMPARE(boxes().shown().first().text,
                  QStringLiteral("Confirm restore defaults to Widgets category\r\nAll custom units will be lost"));
         QCOMPARE(boxes().shown().last().text, "An Error has occurred while restoring defaults\r\n"
                                                   + catalogue::factoryCategoryFile("Widgets") + " could not be found");
         QCOMPARE(m_setup->env().readFile("bin/Widgets.ucr"), QByteArray("1^Widget\r\n"));
         QVERIFY(editor().isUnloaded());
-        QVERIFY(!m_setup->form().Convert->isEnabled());
+        QVERIFY(!child<QPushButton>(m_setup->form(), "Convert")->isEnabled());
     }
 
     void restoringOneCategoryBringsBackItsFactoryCopy()
@@ -202,10 +203,10 @@ private slots:
         m_setup->openEditor();
         m_setup->choose("Length");
         m_setup->typeName("");
-        const int temperature = editor().UnitSelect->findText("Temperature");
-        editor().UnitSelect->setCurrentIndex(temperature);
+        const int temperature = child<QComboBox>(editor(), "UnitSelect")->findText("Temperature");
+        child<QComboBox>(editor(), "UnitSelect")->setCurrentIndex(temperature);
         boxes().expect(Answer::OK);
-        editor().ReDefault->click();
+        child<QPushButton>(editor(), "ReDefault")->click();
         QCOMPARE(bytesOf(catalogue::categoryFile("Temperature")), bytesOf(catalogue::factoryCategoryFile("Temperature")));
     }
 
@@ -215,14 +216,14 @@ private slots:
         m_setup->env().writeFile("bin/Length.ucr", "1^Only\r\n");
         m_setup->openEditor();
         boxes().expect(Answer::OK);
-        editor().ReDefault->click();
+        child<QPushButton>(editor(), "ReDefault")->click();
         QCOMPARE(boxes().shown().first().text,
                  QStringLiteral("Confirm restore defaults to all categorys\r\nAll custom units and categorys will be lost"));
         QCOMPARE(QDir(m_setup->env().binFolder()).entryList({"*.ucr"}, QDir::Files),
                  QDir(catalogue::factoryFolder()).entryList({"*.ucr"}, QDir::Files));
         for (const QString &name : QDir(catalogue::factoryFolder()).entryList({"*.ucr"}, QDir::Files))
             QCOMPARE(bytesOf(m_setup->env().binFolder() + "/" + name), bytesOf(catalogue::factoryFolder() + "/" + name));
-        QVERIFY(!listItems(m_setup->form().UnitType).contains("Widgets"));
+        QVERIFY(!listItems(child<QListWidget>(m_setup->form(), "UnitType")).contains("Widgets"));
         QVERIFY(editor().isUnloaded());
     }
 
@@ -232,7 +233,7 @@ private slots:
         m_setup->openEditor();
         boxes().expect(Answer::OK);
         boxes().expectOK();
-        editor().ReDefault->click();
+        child<QPushButton>(editor(), "ReDefault")->click();
         QCOMPARE(boxes().shown().size(), 2);
         QCOMPARE(boxes().shown().last().text, "An Error has occurred while restoring defaults\r\n"
                                                   + catalogue::factoryFolder() + QDir::separator() + ".ucr could not be found");
@@ -244,7 +245,7 @@ private slots:
         m_setup->env().writeFile("bin/Length.ucr", "1^Only\r\n");
         m_setup->openEditor();
         boxes().expect(Answer::Cancel);
-        editor().ReDefault->click();
+        child<QPushButton>(editor(), "ReDefault")->click();
         QCOMPARE(m_setup->env().readFile("bin/Length.ucr"), QByteArray("1^Only\r\n"));
         QVERIFY(!editor().isUnloaded());
     }
@@ -254,7 +255,7 @@ private:
     {
         m_setup->typeName(name);
         boxes().expect(Answer::OK);
-        editor().UnitSelect_Click();
+        editor().chooseCategory();
         QCOMPARE(editor().currentCategory().categoryName(), name);
     }
 };

@@ -1,4 +1,5 @@
 #include "gui/editor/EditorTestSupport.h"
+#include "support/Controls.h"
 
 #include "gui/platform/Beep.h"
 
@@ -32,7 +33,7 @@ class TestEditorRows : public EditorTest {
     Q_OBJECT
 
 private:
-    CUnitCategory &category() { return m_setup->editor().currentCategory(); }
+    UnitCategory &category() { return m_setup->editor().currentCategory(); }
 
     void openWith(const QByteArray &file)
     {
@@ -50,7 +51,7 @@ private:
     }
     void name(int row, const QString &text)
     {
-        edit(editor().txtUnitName[row], text, editor().txtUnitFactor[row]);
+        edit(child<QLineEdit>(editor(), "txtUnitName", row), text, child<QLineEdit>(editor(), "txtUnitFactor", row));
     }
 
 private slots:
@@ -64,14 +65,14 @@ private slots:
     void pagingShowsTheSlotsFromTheScrollValue()
     {
         openWith(unitsFile(7));
-        editor().VScroll1->setValue(2);
+        child<QScrollBar>(editor(), "VScroll1")->setValue(2);
         QCOMPARE(setup().rowLabels(), QStringList({"Unit 3:", "Unit 4:", "Unit 5:", "Unit 6:", "Unit 7:"}));
         QCOMPARE(setup().rowNames(), QStringList({"Unit 3", "Unit 4", "Unit 5", "Unit 6", "Unit 7"}));
         QCOMPARE(setup().rowFactors(), QStringList({"3", "4", "5", "6", "7"}));
         QCOMPARE(int(editor().rowSlot(0)), 2);
-        editor().VScroll1->setValue(3);
+        child<QScrollBar>(editor(), "VScroll1")->setValue(3);
         QCOMPARE(setup().rowNames().last(), kPlaceholder);
-        QCOMPARE(editor().txtUnitName[4]->accessibleName(), QStringLiteral("Unit 8 name"));
+        QCOMPARE(child<QLineEdit>(editor(), "txtUnitName", 4)->accessibleName(), QStringLiteral("Unit 8 name"));
     }
 
     void focusSelectsTheWholeText_data()
@@ -131,8 +132,8 @@ private slots:
         setup().choose("Length");
         if (answer >= 0)
             boxes().expect(Answer(answer));
-        QLineEdit *box = editor().txtUnitFactor[row];
-        edit(box, text, editor().txtUnitName[row + 1]);
+        QLineEdit *box = child<QLineEdit>(editor(), "txtUnitFactor", row);
+        edit(box, text, child<QLineEdit>(editor(), "txtUnitName", row + 1));
         if (message.isEmpty()) {
             QVERIFY(boxes().shown().isEmpty());
         } else {
@@ -143,8 +144,8 @@ private slots:
             QCOMPARE(boxes().shown().first().icon, question ? Icon::Exclamation : Icon::Information);
         }
         QCOMPARE(box->text(), boxAfter);
-        QCOMPARE(category().getUnitFactor(qint16(row)), stored);
-        QCOMPARE(category().classChanged(), changed);
+        QCOMPARE(category().unitFactor(qint16(row)), stored);
+        QCOMPARE(category().isChanged(), changed);
         if (answer == int(Answer::Cancel))
             QTRY_COMPARE(QApplication::focusWidget(), box);
     }
@@ -153,10 +154,10 @@ private slots:
     {
         openWith("1^Meter\r\n2^Meter\r\n");
         boxes().expectOK();
-        edit(editor().txtUnitFactor[1], "3", editor().txtUnitName[2]);
+        edit(child<QLineEdit>(editor(), "txtUnitFactor", 1), "3", child<QLineEdit>(editor(), "txtUnitName", 2));
         QCOMPARE(boxes().shown().last().text, kBaseFactorMessage);
-        QCOMPARE(editor().txtUnitFactor[1]->text(), QStringLiteral("1"));
-        QCOMPARE(category().getUnitFactor(1), 2.0);
+        QCOMPARE(child<QLineEdit>(editor(), "txtUnitFactor", 1)->text(), QStringLiteral("1"));
+        QCOMPARE(category().unitFactor(1), 2.0);
     }
 
     void theBaseRowFollowsTheBaseUnitsName()
@@ -164,31 +165,31 @@ private slots:
         setup().openEditor();
         setup().choose("Length");
         name(0, "Metre");
-        QCOMPARE(editor().txtBaseUnit->text(), QStringLiteral("Metre"));
-        QCOMPARE(category().getUnitName(0), QStringLiteral("Metre"));
-        QCOMPARE(category().getUnitFactor(0), 1.0);
+        QCOMPARE(child<QLineEdit>(editor(), "txtBaseUnit")->text(), QStringLiteral("Metre"));
+        QCOMPARE(category().unitName(0), QStringLiteral("Metre"));
+        QCOMPARE(category().unitFactor(0), 1.0);
         name(0, QString());
-        QCOMPARE(editor().txtBaseUnit->text(), QString());
+        QCOMPARE(child<QLineEdit>(editor(), "txtBaseUnit")->text(), QString());
         // Now every row without a name counts as the base unit for the factor rule.
         name(2, QString());
         boxes().expectOK();
-        edit(editor().txtUnitFactor[2], "0.2", editor().txtUnitName[3]);
+        edit(child<QLineEdit>(editor(), "txtUnitFactor", 2), "0.2", child<QLineEdit>(editor(), "txtUnitName", 3));
         QCOMPARE(boxes().shown().last().text, kBaseFactorMessage);
-        QCOMPARE(category().getUnitFactor(2), 0.1);
+        QCOMPARE(category().unitFactor(2), 0.1);
     }
 
     void enterMovesAlongTheRows()
     {
         setup().openEditor();
         setup().choose("Length");
-        setup().focus(editor().txtUnitName[2]);
-        QTest::keyClick(editor().txtUnitName[2], Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), editor().txtUnitFactor[2]);
-        QTest::keyClick(editor().txtUnitFactor[2], Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), editor().txtUnitName[3]);
-        setup().focus(editor().txtUnitFactor[4]);
-        QTest::keyClick(editor().txtUnitFactor[4], Qt::Key_Enter);
-        QCOMPARE(QApplication::focusWidget(), editor().txtUnitFactor[4]);
+        setup().focus(child<QLineEdit>(editor(), "txtUnitName", 2));
+        QTest::keyClick(child<QLineEdit>(editor(), "txtUnitName", 2), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(editor(), "txtUnitFactor", 2));
+        QTest::keyClick(child<QLineEdit>(editor(), "txtUnitFactor", 2), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(editor(), "txtUnitName", 3));
+        setup().focus(child<QLineEdit>(editor(), "txtUnitFactor", 4));
+        QTest::keyClick(child<QLineEdit>(editor(), "txtUnitFactor", 4), Qt::Key_Enter);
+        QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(editor(), "txtUnitFactor", 4));
         QVERIFY(editor().isVisible());
         QCOMPARE(platform::beepCount(), 0);
     }
@@ -197,9 +198,9 @@ private slots:
     {
         setup().openEditor();
         setup().choose("Length");
-        setup().focus(editor().txtUnitName[0]);
-        const QList<QWidget *> expected = {editor().txtUnitFactor[0], editor().txtUnitName[1], editor().txtUnitFactor[1],
-                                           editor().txtUnitName[2]};
+        setup().focus(child<QLineEdit>(editor(), "txtUnitName", 0));
+        const QList<QWidget *> expected = {child<QLineEdit>(editor(), "txtUnitFactor", 0), child<QLineEdit>(editor(), "txtUnitName", 1), child<QLineEdit>(editor(), "txtUnitFactor", 1),
+                                           child<QLineEdit>(editor(), "txtUnitName", 2)};
         for (QWidget *next : expected) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), next);
@@ -232,7 +233,7 @@ private slots:
         QFETCH(bool, typed);
         setup().openEditor();
         setup().choose("Length");
-        QLineEdit *box = editor().txtUnitFactor[1];
+        QLineEdit *box = child<QLineEdit>(editor(), "txtUnitFactor", 1);
         setup().focus(box);
         box->setText("12");
         QApplication::clipboard()->setText("999");
@@ -264,7 +265,7 @@ private slots:
         QFETCH(QString, message);
         setup().openEditor();
         setup().choose("Length");
-        QLineEdit *box = editor().txtUnitName[1];
+        QLineEdit *box = child<QLineEdit>(editor(), "txtUnitName", 1);
         setup().focus(box);
         box->setText("Km");
         if (!message.isEmpty())
@@ -280,7 +281,7 @@ private slots:
     {
         setup().openEditor();
         setup().choose("Length");
-        QLineEdit *box = editor().txtUnitName[1];
+        QLineEdit *box = child<QLineEdit>(editor(), "txtUnitName", 1);
         setup().focus(box);
         box->setText("Km");
         QInputMethodEvent accepted(QString(), {});
@@ -313,20 +314,20 @@ private slots:
         boxes().expectOK();
         name(1, text);
         QVERIFY(boxes().shown().last().text.startsWith(messageStart));
-        QCOMPARE(editor().txtUnitName[1]->text(), QStringLiteral("Kilometer (km)"));
-        QCOMPARE(category().getUnitName(1), QStringLiteral("Kilometer (km)"));
-        QVERIFY(!category().classChanged());
+        QCOMPARE(child<QLineEdit>(editor(), "txtUnitName", 1)->text(), QStringLiteral("Kilometer (km)"));
+        QCOMPARE(category().unitName(1), QStringLiteral("Kilometer (km)"));
+        QVERIFY(!category().isChanged());
     }
 
     void aNameCommitsBesideAnInvalidFactor()
     {
         setup().openEditor();
         setup().choose("Length");
-        editor().txtUnitFactor[1]->setText("abc");
-        editor().txtUnitName[1]->setText("Km");
-        editor().txtUnitName_LostFocus(1);
-        QCOMPARE(category().getUnitName(1), QStringLiteral("Km"));
-        QCOMPARE(category().getUnitFactor(1), 1000.0);
+        child<QLineEdit>(editor(), "txtUnitFactor", 1)->setText("abc");
+        child<QLineEdit>(editor(), "txtUnitName", 1)->setText("Km");
+        editor().commitName(1);
+        QCOMPARE(category().unitName(1), QStringLiteral("Km"));
+        QCOMPARE(category().unitFactor(1), 1000.0);
     }
 
     void focusTakenByAnotherWindowCommitsNothing_data()
@@ -345,10 +346,10 @@ private slots:
         QFETCH(bool, commits);
         setup().openEditor();
         setup().choose("Length");
-        editor().txtUnitName[1]->setText("Km");
+        child<QLineEdit>(editor(), "txtUnitName", 1)->setText("Km");
         QFocusEvent out(QEvent::FocusOut, Qt::FocusReason(reason));
-        QCoreApplication::sendEvent(editor().txtUnitName[1], &out);
-        QCOMPARE(category().getUnitName(1), commits ? QStringLiteral("Km") : QStringLiteral("Kilometer (km)"));
+        QCoreApplication::sendEvent(child<QLineEdit>(editor(), "txtUnitName", 1), &out);
+        QCOMPARE(category().unitName(1), commits ? QStringLiteral("Km") : QStringLiteral("Kilometer (km)"));
     }
 
     void aClickThatAMessageInterruptedIsDropped_data()
@@ -366,22 +367,22 @@ private slots:
         QFETCH(int, answer);
         QFETCH(bool, clicked);
         openWith(unitsFile(7));
-        QLineEdit *box = editor().txtUnitFactor[1];
+        QLineEdit *box = child<QLineEdit>(editor(), "txtUnitFactor", 1);
         setup().focus(box);
         box->setText(factor);
         if (answer >= 0)
             boxes().expect(Answer(answer));
-        QTest::mouseClick(editor().AddUnit, Qt::LeftButton);
-        QCOMPARE(editor().VScroll1->value(), clicked ? 3 : 0);
-        QVERIFY(!editor().AddUnit->isDown());
+        QTest::mouseClick(child<QPushButton>(editor(), "AddUnit"), Qt::LeftButton);
+        QCOMPARE(child<QScrollBar>(editor(), "VScroll1")->value(), clicked ? 3 : 0);
+        QVERIFY(!child<QPushButton>(editor(), "AddUnit")->isDown());
         if (answer == int(Answer::Cancel))
             QTRY_COMPARE(QApplication::focusWidget(), box);
         // The next click is the user's own again (after they corrected the factor).
         QCoreApplication::processEvents();
         if (answer == int(Answer::Cancel))
             box->setText("1000");
-        QTest::mouseClick(editor().AddUnit, Qt::LeftButton);
-        QCOMPARE(editor().VScroll1->value(), 3);
+        QTest::mouseClick(child<QPushButton>(editor(), "AddUnit"), Qt::LeftButton);
+        QCOMPARE(child<QScrollBar>(editor(), "VScroll1")->value(), 3);
     }
 
     void addUnitOnANewCategory()
@@ -389,45 +390,45 @@ private slots:
         setup().openEditor();
         setup().typeName("Widgets");
         boxes().expectOK();
-        editor().UnitSelect_Click();
+        editor().chooseCategory();
         for (int row = 1; row <= 4; ++row)
             name(row, QStringLiteral("W%1").arg(row));
-        QTest::mouseClick(editor().AddUnit, Qt::LeftButton);
-        QCOMPARE(int(category().UBoundUnits()), 5);
-        QCOMPARE(editor().VScroll1->maximum(), 1);
-        QCOMPARE(editor().VScroll1->value(), 1);
+        QTest::mouseClick(child<QPushButton>(editor(), "AddUnit"), Qt::LeftButton);
+        QCOMPARE(int(category().lastIndex()), 5);
+        QCOMPARE(child<QScrollBar>(editor(), "VScroll1")->maximum(), 1);
+        QCOMPARE(child<QScrollBar>(editor(), "VScroll1")->value(), 1);
         QCOMPARE(setup().rowLabels(), QStringList({"Unit 2:", "Unit 3:", "Unit 4:", "Unit 5:", "Unit 6:"}));
         QCOMPARE(setup().rowNames().last(), kPlaceholder);
         QCOMPARE(setup().rowFactors().last(), QStringLiteral("1"));
         // A free row is on show: Add unit only keeps it in view.
-        QTest::mouseClick(editor().AddUnit, Qt::LeftButton);
-        QCOMPARE(int(category().UBoundUnits()), 5);
-        QCOMPARE(editor().VScroll1->maximum(), 1);
+        QTest::mouseClick(child<QPushButton>(editor(), "AddUnit"), Qt::LeftButton);
+        QCOMPARE(int(category().lastIndex()), 5);
+        QCOMPARE(child<QScrollBar>(editor(), "VScroll1")->maximum(), 1);
         // Once it has a name, the next free row is offered.
         name(4, "W5");
-        QTest::mouseClick(editor().AddUnit, Qt::LeftButton);
-        QCOMPARE(int(category().UBoundUnits()), 6);
-        QCOMPARE(editor().VScroll1->value(), 2);
+        QTest::mouseClick(child<QPushButton>(editor(), "AddUnit"), Qt::LeftButton);
+        QCOMPARE(int(category().lastIndex()), 6);
+        QCOMPARE(child<QScrollBar>(editor(), "VScroll1")->value(), 2);
         QCOMPARE(setup().rowNames(), QStringList({"W2", "W3", "W4", "W5", kPlaceholder}));
     }
 
     void addUnitOffersEveryFreeRowOfALoadedCategory()
     {
         openWith(unitsFile(7)); // slots 0..8: seven units and two spares; range 0..3
-        QTest::mouseClick(editor().AddUnit, Qt::LeftButton);
-        QCOMPARE(editor().VScroll1->value(), 3);
+        QTest::mouseClick(child<QPushButton>(editor(), "AddUnit"), Qt::LeftButton);
+        QCOMPARE(child<QScrollBar>(editor(), "VScroll1")->value(), 3);
         QCOMPARE(int(editor().rowSlot(4)), 7);
         QCOMPARE(setup().rowNames().last(), kPlaceholder);
-        QVERIFY(!category().classChanged());
+        QVERIFY(!category().isChanged());
         name(4, "Eight");
-        QTest::mouseClick(editor().AddUnit, Qt::LeftButton);
-        QCOMPARE(editor().VScroll1->value(), 4);
+        QTest::mouseClick(child<QPushButton>(editor(), "AddUnit"), Qt::LeftButton);
+        QCOMPARE(child<QScrollBar>(editor(), "VScroll1")->value(), 4);
         QCOMPARE(int(editor().rowSlot(4)), 8);
-        QCOMPARE(int(category().UBoundUnits()), 8); // the spare slot, not a new one
+        QCOMPARE(int(category().lastIndex()), 8); // the spare slot, not a new one
         name(4, "Nine");
-        QTest::mouseClick(editor().AddUnit, Qt::LeftButton);
-        QCOMPARE(int(category().UBoundUnits()), 9);
-        QCOMPARE(editor().VScroll1->value(), 5);
+        QTest::mouseClick(child<QPushButton>(editor(), "AddUnit"), Qt::LeftButton);
+        QCOMPARE(int(category().lastIndex()), 9);
+        QCOMPARE(child<QScrollBar>(editor(), "VScroll1")->value(), 5);
         QCOMPARE(setup().rowNames(), QStringList({"Unit 6", "Unit 7", "Eight", "Nine", kPlaceholder}));
     }
 
@@ -437,37 +438,37 @@ private slots:
         QCOMPARE(setup().rowNames(), QStringList({"Only", kPlaceholder, kPlaceholder, "", ""}));
         for (int row = 3; row <= 4; ++row) {
             QCOMPARE(int(editor().rowSlot(row)), -1);
-            QVERIFY(editor().txtUnitName[row]->isReadOnly());
-            QVERIFY(editor().txtUnitFactor[row]->isReadOnly());
-            QCOMPARE(editor().txtUnitName[row]->focusPolicy(), Qt::NoFocus);
-            editor().txtUnitName[row]->setText("x");
-            editor().txtUnitFactor[row]->setText("y");
-            editor().txtUnitName_LostFocus(row);
-            editor().txtUnitFactor_LostFocus(row);
+            QVERIFY(child<QLineEdit>(editor(), "txtUnitName", row)->isReadOnly());
+            QVERIFY(child<QLineEdit>(editor(), "txtUnitFactor", row)->isReadOnly());
+            QCOMPARE(child<QLineEdit>(editor(), "txtUnitName", row)->focusPolicy(), Qt::NoFocus);
+            child<QLineEdit>(editor(), "txtUnitName", row)->setText("x");
+            child<QLineEdit>(editor(), "txtUnitFactor", row)->setText("y");
+            editor().commitName(row);
+            editor().commitFactor(row);
         }
-        QVERIFY(!category().classChanged());
+        QVERIFY(!category().isChanged());
         // A slot added to a category of fewer than five slots joins the page.
         name(1, "Two");
         name(2, "Three");
-        QTest::mouseClick(editor().AddUnit, Qt::LeftButton);
-        QCOMPARE(int(category().UBoundUnits()), 3);
-        QCOMPARE(editor().VScroll1->maximum(), 0);
+        QTest::mouseClick(child<QPushButton>(editor(), "AddUnit"), Qt::LeftButton);
+        QCOMPARE(int(category().lastIndex()), 3);
+        QCOMPARE(child<QScrollBar>(editor(), "VScroll1")->maximum(), 0);
         QCOMPARE(int(editor().rowSlot(3)), 3);
-        QVERIFY(!editor().txtUnitName[3]->isReadOnly());
-        QCOMPARE(editor().txtUnitName[3]->text(), kPlaceholder);
+        QVERIFY(!child<QLineEdit>(editor(), "txtUnitName", 3)->isReadOnly());
+        QCOMPARE(child<QLineEdit>(editor(), "txtUnitName", 3)->text(), kPlaceholder);
     }
 
     void factorsUseTheCatalogueFormatInEveryLocale()
     {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         openWith("1^Meter\r\n0.3048^Foot\r\n");
-        QCOMPARE(editor().txtUnitFactor[1]->text(), QStringLiteral("0.3048"));
-        setup().focus(editor().txtUnitFactor[1]);
-        editor().txtUnitFactor[1]->clear();
-        QTest::keyClicks(editor().txtUnitFactor[1], "0.25");
-        setup().focus(editor().txtUnitName[2]);
+        QCOMPARE(child<QLineEdit>(editor(), "txtUnitFactor", 1)->text(), QStringLiteral("0.3048"));
+        setup().focus(child<QLineEdit>(editor(), "txtUnitFactor", 1));
+        child<QLineEdit>(editor(), "txtUnitFactor", 1)->clear();
+        QTest::keyClicks(child<QLineEdit>(editor(), "txtUnitFactor", 1), "0.25");
+        setup().focus(child<QLineEdit>(editor(), "txtUnitName", 2));
         QVERIFY(boxes().shown().isEmpty());
-        QCOMPARE(category().getUnitFactor(1), 0.25);
+        QCOMPARE(category().unitFactor(1), 0.25);
     }
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "gui/mainwindow/Form1.h"
 #include "core/settings/ProgramRecords.h"
+#include "gui/mainwindow/MainWindow.h"
 #include "support/TestEnvironment.h"
 
 #include <QLocale>
@@ -19,16 +19,16 @@ inline void start(std::unique_ptr<TestEnvironment> &environment)
 }
 
 // Makes the main window and runs its start-up; false when the program ended early.
-inline bool load(std::unique_ptr<Form1> &form)
+inline bool load(std::unique_ptr<MainWindow> &form)
 {
-    form = std::make_unique<Form1>();
-    return form->Form_Load();
+    form = std::make_unique<MainWindow>();
+    return form->load();
 }
 
-inline void finish(std::unique_ptr<Form1> &form, std::unique_ptr<TestEnvironment> &environment)
+inline void finish(std::unique_ptr<MainWindow> &form, std::unique_ptr<TestEnvironment> &environment)
 {
     form.reset();
-    ReleaseProgramRecords();
+    releaseProgramRecords();
     finishEnvironment(environment);
 }
 

@@ -1,8 +1,9 @@
 #include "core/base/AppInfo.h"
-#include "gui/mainwindow/Form1.h"
 #include "core/settings/ProgramRecords.h"
-#include "gui/options/frmOptions.h"
 #include "doubles/RecordingSettingsStore.h"
+#include "gui/mainwindow/MainWindow.h"
+#include "gui/options/OptionsDialog.h"
+#include "support/Controls.h"
 #include "support/TestEnvironment.h"
 
 #include <QApplication>
@@ -23,7 +24,7 @@ const QStringList kOptionKeys = {QStringLiteral("Remember Last Converter"), QStr
                                  QStringLiteral("Remember Last Value"), QStringLiteral("Auto Convert"),
                                  QStringLiteral("Compact Form")};
 
-// The five options as stored (RLUC, RLUU, RLUV, AutoCon, CompactForm), "<absent>" for none.
+// The five options as stored (rememberCategory, rememberUnits, rememberValue, autoConvert, CompactForm), "<absent>" for none.
 QStringList storedOptions()
 {
     QStringList values;
@@ -42,26 +43,26 @@ void storeOptions(const QList<bool> &values)
 
 QList<bool> optionValues()
 {
-    const COptions &options = gOptions();
-    return {options.RLUC(), options.RLUU(), options.RLUV(), options.AutoCon(), options.CompactForm()};
+    const Options &options = programOptions();
+    return {options.rememberCategory(), options.rememberUnits(), options.rememberValue(), options.autoConvert(), options.startCompact()};
 }
 
 void setOptionValues(const QList<bool> &values)
 {
-    COptions &options = gOptions();
-    options.setRLUC(values.at(0));
-    options.setRLUU(values.at(1));
-    options.setRLUV(values.at(2));
-    options.setAutoCon(values.at(3));
-    options.setCompactForm(values.at(4));
+    Options &options = programOptions();
+    options.setRememberCategory(values.at(0));
+    options.setRememberUnits(values.at(1));
+    options.setRememberValue(values.at(2));
+    options.setAutoConvert(values.at(3));
+    options.setStartCompact(values.at(4));
 }
 
-QList<QCheckBox *> checkBoxes(const frmOptions &dialog)
+QList<QCheckBox *> checkBoxes(const OptionsDialog &dialog)
 {
-    return {dialog.ChbRLCU, dialog.ChbRLUU, dialog.ChbRLCV, dialog.chbAutoCon, dialog.chbCompactForm};
+    return {child<QCheckBox>(dialog, "ChbRLCU"), child<QCheckBox>(dialog, "ChbRLUU"), child<QCheckBox>(dialog, "ChbRLCV"), child<QCheckBox>(dialog, "chbAutoCon"), child<QCheckBox>(dialog, "chbCompactForm")};
 }
 
-QList<bool> checkedStates(const frmOptions &dialog)
+QList<bool> checkedStates(const OptionsDialog &dialog)
 {
     QList<bool> states;
     for (const QCheckBox *box : checkBoxes(dialog))
@@ -69,7 +70,7 @@ QList<bool> checkedStates(const frmOptions &dialog)
     return states;
 }
 
-QList<bool> enabledStates(const frmOptions &dialog)
+QList<bool> enabledStates(const OptionsDialog &dialog)
 {
     QList<bool> states;
     for (const QCheckBox *box : checkBoxes(dialog))
@@ -77,7 +78,7 @@ QList<bool> enabledStates(const frmOptions &dialog)
     return states;
 }
 
-void setChecked(const frmOptions &dialog, const QList<bool> &states)
+void setChecked(const OptionsDialog &dialog, const QList<bool> &states)
 {
     const QList<QCheckBox *> boxes = checkBoxes(dialog);
     for (int i = 0; i < boxes.size(); ++i)
@@ -93,47 +94,47 @@ private slots:
     void init()
     {
         m_environment = std::make_unique<TestEnvironment>();
-        ReleaseProgramRecords();
+        releaseProgramRecords();
     }
     void cleanup()
     {
         // Taken out first, so that the environment ends with this test even when the check fails.
         const std::unique_ptr<TestEnvironment> environment = std::move(m_environment);
         m_form.reset();
-        ReleaseProgramRecords();
+        releaseProgramRecords();
         VERIFY_NO_UNEXPECTED_BOXES(*environment);
     }
 
     void controlsAndCaptions()
     {
-        Form1 form;
-        frmOptions dialog(form);
+        MainWindow form;
+        OptionsDialog dialog(&form, form);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Options"));
         QVERIFY(dialog.isModal());
-        QCOMPARE(dialog.frm1->title(), QStringLiteral("History Settings"));
-        QCOMPARE(dialog.Frame1->title(), QStringLiteral("View Settings"));
+        QCOMPARE(child<QGroupBox>(dialog, "frm1")->title(), QStringLiteral("History Settings"));
+        QCOMPARE(child<QGroupBox>(dialog, "Frame1")->title(), QStringLiteral("View Settings"));
         QStringList captions;
         for (const QCheckBox *box : checkBoxes(dialog))
             captions.append(box->text());
         QCOMPARE(captions, QStringList({"Remember last converter used", "Remember last unit used",
                                         "Remember last converted value", "Auto Convert Last Used",
                                         "Compact Window on Start"}));
-        for (QCheckBox *box : {dialog.ChbRLCU, dialog.ChbRLUU, dialog.ChbRLCV, dialog.chbAutoCon})
-            QCOMPARE(box->parentWidget(), dialog.frm1);
-        QCOMPARE(dialog.chbCompactForm->parentWidget(), dialog.Frame1);
+        for (QCheckBox *box : {child<QCheckBox>(dialog, "ChbRLCU"), child<QCheckBox>(dialog, "ChbRLUU"), child<QCheckBox>(dialog, "ChbRLCV"), child<QCheckBox>(dialog, "chbAutoCon")})
+            QCOMPARE(box->parentWidget(), child<QGroupBox>(dialog, "frm1"));
+        QCOMPARE(child<QCheckBox>(dialog, "chbCompactForm")->parentWidget(), child<QGroupBox>(dialog, "Frame1"));
         QCOMPARE(dialog.palette().color(QPalette::Window), QColor(224, 224, 224));
-        QVERIFY(!dialog.imgIcon->pixmap().isNull());
-        QVERIFY(dialog.cmdOK->isDefault());
+        QVERIFY(!child<QLabel>(dialog, "imgIcon")->pixmap().isNull());
+        QVERIFY(child<QPushButton>(dialog, "cmdOK")->isDefault());
 
         // Top to bottom: the two frames, then the icon and OK, Cancel, Apply from left to right.
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QVERIFY(dialog.frm1->geometry().bottom() < dialog.Frame1->geometry().top());
-        QVERIFY(dialog.Frame1->geometry().bottom() < dialog.cmdOK->geometry().top());
-        QVERIFY(dialog.imgIcon->geometry().right() < dialog.cmdOK->geometry().left());
-        QVERIFY(dialog.cmdOK->geometry().right() < dialog.cmdCancel->geometry().left());
-        QVERIFY(dialog.cmdCancel->geometry().right() < dialog.cmdApply->geometry().left());
-        QCOMPARE(QStringList({dialog.cmdOK->text(), dialog.cmdCancel->text(), dialog.cmdApply->text()}),
+        QVERIFY(child<QGroupBox>(dialog, "frm1")->geometry().bottom() < child<QGroupBox>(dialog, "Frame1")->geometry().top());
+        QVERIFY(child<QGroupBox>(dialog, "Frame1")->geometry().bottom() < child<QPushButton>(dialog, "cmdOK")->geometry().top());
+        QVERIFY(child<QLabel>(dialog, "imgIcon")->geometry().right() < child<QPushButton>(dialog, "cmdOK")->geometry().left());
+        QVERIFY(child<QPushButton>(dialog, "cmdOK")->geometry().right() < child<QPushButton>(dialog, "cmdCancel")->geometry().left());
+        QVERIFY(child<QPushButton>(dialog, "cmdCancel")->geometry().right() < child<QPushButton>(dialog, "cmdApply")->geometry().left());
+        QCOMPARE(QStringList({child<QPushButton>(dialog, "cmdOK")->text(), child<QPushButton>(dialog, "cmdCancel")->text(), child<QPushButton>(dialog, "cmdApply")->text()}),
                  QStringList({"OK", "Cancel", "Apply"}));
         for (const QWidget *control : dialog.findChildren<QWidget *>())
             QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(control->objectName()));
@@ -176,8 +177,8 @@ private slots:
         QFETCH(QList<bool>, checked);
         QFETCH(QList<bool>, enabled);
         setOptionValues(options);
-        Form1 form;
-        frmOptions dialog(form);
+        MainWindow form;
+        OptionsDialog dialog(&form, form);
         QCOMPARE(checkedStates(dialog), checked);
         QCOMPARE(enabledStates(dialog), enabled);
         QCOMPARE(optionValues(), options); // opening changes nothing
@@ -189,11 +190,11 @@ private slots:
     {
         storeOptions({false, true, true, true, false});
         loadMainWindow();
-        frmOptions dialog(*m_form);
-        dialog.cmdOK->click();
+        OptionsDialog dialog(m_form.get(), *m_form);
+        child<QPushButton>(dialog, "cmdOK")->click();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(optionValues(), QList<bool>({false, false, false, false, false}));
-        m_form->Form_Unload();
+        m_form->unload();
         QCOMPARE(storedOptions(), QStringList({"False", "False", "False", "False", "False"}));
     }
 
@@ -208,15 +209,15 @@ private slots:
     {
         QFETCH(bool, useKeyboard);
         setOptionValues({true, true, true, true, false});
-        Form1 form;
-        frmOptions dialog(form);
+        MainWindow form;
+        OptionsDialog dialog(&form, form);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         const auto toggleConverter = [&] {
             if (useKeyboard)
-                QTest::keyClick(dialog.ChbRLCU, Qt::Key_Space);
+                QTest::keyClick(child<QCheckBox>(dialog, "ChbRLCU"), Qt::Key_Space);
             else
-                QTest::mouseClick(dialog.ChbRLCU, Qt::LeftButton);
+                QTest::mouseClick(child<QCheckBox>(dialog, "ChbRLCU"), Qt::LeftButton);
         };
 
         toggleConverter();
@@ -228,17 +229,17 @@ private slots:
 
         // The other boxes change nothing but their own mark until Apply.
         if (useKeyboard) {
-            QTest::keyClick(dialog.ChbRLCV, Qt::Key_Space);
-            QTest::keyClick(dialog.chbCompactForm, Qt::Key_Space);
+            QTest::keyClick(child<QCheckBox>(dialog, "ChbRLCV"), Qt::Key_Space);
+            QTest::keyClick(child<QCheckBox>(dialog, "chbCompactForm"), Qt::Key_Space);
         } else {
-            QTest::mouseClick(dialog.ChbRLCV, Qt::LeftButton);
-            QTest::mouseClick(dialog.chbCompactForm, Qt::LeftButton);
+            QTest::mouseClick(child<QCheckBox>(dialog, "ChbRLCV"), Qt::LeftButton);
+            QTest::mouseClick(child<QCheckBox>(dialog, "chbCompactForm"), Qt::LeftButton);
         }
         QCOMPARE(checkedStates(dialog), QList<bool>({true, false, true, false, true}));
         QCOMPARE(optionValues(), QList<bool>({true, true, true, true, false}));
     }
 
-    // Apply copies every box into gOptions (each box into its own option), keeps the dialog
+    // Apply copies every box into programOptions (each box into its own option), keeps the dialog
     // open and writes nothing; Cancel then keeps what was applied, and program end stores it.
     void applyThenCancel_data()
     {
@@ -255,22 +256,22 @@ private slots:
         storeOptions({false, false, false, false, false});
         loadMainWindow();
         RecordingSettingsStore &counter = RecordingSettingsStore::install();
-        frmOptions dialog(*m_form);
+        OptionsDialog dialog(m_form.get(), *m_form);
         dialog.show();
         setChecked(dialog, boxes);
-        dialog.cmdApply->click();
+        child<QPushButton>(dialog, "cmdApply")->click();
         QVERIFY(dialog.isVisible());
         QCOMPARE(optionValues(), boxes);
 
         setChecked(dialog, {false, false, false, false, false}); // changed again, not applied
-        dialog.cmdCancel->click();
+        child<QPushButton>(dialog, "cmdCancel")->click();
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QCOMPARE(optionValues(), boxes);
         QCOMPARE(counter.changeCount(), 0);
         QCOMPARE(storedOptions(), QStringList({"False", "False", "False", "False", "False"}));
 
-        m_form->Form_Unload();
+        m_form->unload();
         QStringList expected;
         for (bool value : boxes)
             expected.append(value ? QStringLiteral("True") : QStringLiteral("False"));
@@ -318,15 +319,15 @@ private slots:
         storeOptions({false, false, false, false, compactAtStart});
         loadMainWindow();
         for (int i = 0; i < menuSwitches; ++i)
-            m_form->mnuForm_Click();
+            m_form->toggleCompactLayout();
         RecordingSettingsStore &counter = RecordingSettingsStore::install();
-        frmOptions dialog(*m_form);
+        OptionsDialog dialog(m_form.get(), *m_form);
         dialog.show();
-        QCOMPARE(dialog.chbCompactForm->isChecked(), compactAtStart);
-        dialog.chbCompactForm->setChecked(compactBox);
+        QCOMPARE(child<QCheckBox>(dialog, "chbCompactForm")->isChecked(), compactAtStart);
+        child<QCheckBox>(dialog, "chbCompactForm")->setChecked(compactBox);
         if (!question.isEmpty())
             m_environment->boxes().expect(answerYes ? platform::Answer::Yes : platform::Answer::No);
-        (pressOK ? dialog.cmdOK : dialog.cmdApply)->click();
+        (pressOK ? child<QPushButton>(dialog, "cmdOK") : child<QPushButton>(dialog, "cmdApply"))->click();
 
         const QList<platform::MessageBoxRequest> &shown = m_environment->boxes().shown();
         QCOMPARE(shown.size(), question.isEmpty() ? 0 : 1);
@@ -337,7 +338,7 @@ private slots:
             QCOMPARE(shown.first().title, app::appTitle());
         }
         QCOMPARE(m_form->showsNormalLayout(), normalAfter);
-        QCOMPARE(gOptions().CompactForm(), compactBox);
+        QCOMPARE(programOptions().startCompact(), compactBox);
         QCOMPARE(dialog.isVisible(), !pressOK);
         QCOMPARE(counter.changeCount(), 0);
     }
@@ -359,8 +360,8 @@ private slots:
         QFETCH(bool, converter);
         QFETCH(QStringList, order);
         setOptionValues({converter, false, false, false, false});
-        Form1 form;
-        frmOptions dialog(form);
+        MainWindow form;
+        OptionsDialog dialog(&form, form);
         dialog.show();
         QApplication::setActiveWindow(&dialog);
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
@@ -388,50 +389,50 @@ private slots:
         QFETCH(int, key);
         QFETCH(int, result);
         QFETCH(bool, applied);
-        Form1 form;
-        frmOptions dialog(form);
+        MainWindow form;
+        OptionsDialog dialog(&form, form);
         dialog.show();
         QApplication::setActiveWindow(&dialog);
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        dialog.ChbRLCU->setChecked(true);
-        QTest::keyClick(dialog.ChbRLCU, Qt::Key(key));
+        child<QCheckBox>(dialog, "ChbRLCU")->setChecked(true);
+        QTest::keyClick(child<QCheckBox>(dialog, "ChbRLCU"), Qt::Key(key));
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.result(), result);
-        QCOMPARE(gOptions().RLUC(), applied);
+        QCOMPARE(programOptions().rememberCategory(), applied);
     }
 
-    // The menu entry opens a new modal dialog centred on the screen, filled from gOptions, and
+    // The menu entry opens a new modal dialog centred on the screen, filled from programOptions, and
     // discards it when it closes: changes that were not applied are gone at the next opening.
     void openedFromMenu()
     {
         loadMainWindow();
-        Form1::ModalWindows windows;
-        windows.options = &frmOptions::showModal;
+        MainWindow::ModalWindows windows;
+        windows.options = [](MainWindow &owner) { OptionsDialog::showModal(&owner, owner); };
         m_form->setModalWindows(windows);
         m_form->show();
 
-        QList<QPointer<frmOptions>> opened;
+        QList<QPointer<OptionsDialog>> opened;
         QList<bool> converterShown;
         QList<QPoint> offsets;
         const auto answerDialog = [&] {
-            auto *dialog = qobject_cast<frmOptions *>(QApplication::activeModalWidget());
+            auto *dialog = qobject_cast<OptionsDialog *>(QApplication::activeModalWidget());
             if (!dialog)
                 return;
             opened.append(dialog);
-            converterShown.append(dialog->ChbRLCU->isChecked());
+            converterShown.append(child<QCheckBox>(*dialog, "ChbRLCU")->isChecked());
             const QRect screen = dialog->screen()->geometry();
             offsets.append(dialog->geometry().center() - screen.center());
-            dialog->ChbRLCU->setChecked(true);
-            dialog->cmdCancel->click();
+            child<QCheckBox>(*dialog, "ChbRLCU")->setChecked(true);
+            child<QPushButton>(*dialog, "cmdCancel")->click();
         };
         for (int opening = 0; opening < 2; ++opening) {
             QTimer::singleShot(0, this, answerDialog);
-            m_form->mnuOptions_Click();
+            m_form->openOptions();
         }
         QCOMPARE(opened.size(), 2);
         QVERIFY(opened.at(0).isNull() && opened.at(1).isNull()); // discarded after closing
         QCOMPARE(converterShown, QList<bool>({false, false}));
-        QVERIFY(!gOptions().RLUC());
+        QVERIFY(!programOptions().rememberCategory());
         for (const QPoint &offset : offsets)
             QVERIFY2(offset.manhattanLength() <= 20,
                      qPrintable(QStringLiteral("off centre by %1, %2").arg(offset.x()).arg(offset.y())));
@@ -440,12 +441,12 @@ private slots:
 private:
     void loadMainWindow()
     {
-        m_form = std::make_unique<Form1>();
-        QVERIFY(m_form->Form_Load());
+        m_form = std::make_unique<MainWindow>();
+        QVERIFY(m_form->load());
     }
 
     std::unique_ptr<TestEnvironment> m_environment;
-    std::unique_ptr<Form1> m_form;
+    std::unique_ptr<MainWindow> m_form;
 };
 
 QTEST_MAIN(TestOptionsDialog)

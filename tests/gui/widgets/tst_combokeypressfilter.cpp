@@ -1,6 +1,6 @@
-#include "gui/widgets/AutoCompleteComboBoxModule.h"
-#include "gui/widgets/ComboKeyPressFilter.h"
 #include "gui/mainwindow/FootFurlongMetre.h"
+#include "gui/widgets/ComboKeyPressFilter.h"
+#include "gui/widgets/TypeAhead.h"
 #include "support/TestEnvironment.h"
 
 #include <QAbstractItemView>
@@ -37,7 +37,7 @@ private slots:
         finishEnvironment(m_environment);
     }
 
-    void classicKeyCode_data()
+    void keyCodeOf_data()
     {
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");
@@ -72,14 +72,14 @@ private slots:
         QTest::newRow("Delete with its text") << int(Qt::Key_Delete) << none << "\x7f" << -1;
         QTest::newRow("Ctrl+Backspace") << int(Qt::Key_Backspace) << ctrl << "\x7f" << -1;
     }
-    void classicKeyCode()
+    void keyCodeOf()
     {
         QFETCH(int, key);
         QFETCH(int, modifiers);
         QFETCH(QString, text);
         QFETCH(int, code);
         const QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), text);
-        const std::optional<qint16> actual = ComboKeyPressFilter::classicKeyCode(event);
+        const std::optional<qint16> actual = ComboKeyPressFilter::keyCodeOf(event);
         QCOMPARE(actual.has_value(), code != -1);
         if (actual)
             QCOMPARE(*actual, qint16(code));
@@ -211,7 +211,7 @@ private:
     {
         new ComboKeyPressFilter(m_combo, [this](qint16 key) {
             m_keys.append(key);
-            return AutoCompleteComboBoxModule::AutoCompleteComboBox(m_combo, key, false);
+            return typeAhead::typeKey(m_combo, key, false);
         });
     }
 

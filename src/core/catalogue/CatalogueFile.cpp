@@ -1,0 +1,268 @@
+#include "core/catalogue/CatalogueFile.h"
+
+#include "core/base/AppInfo.h"
+#include "core/catalogue/RejectedLineReport.h"
+#include "core/platform/MessageBox.h"
+#include "core/text/CatalogueText.h"
+#include "core/text/NumberText.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace catalogue {
+
+namespace {
+const QString kCrLf = QStringLiteral("\r\n");
+
+bool endsWithoutLineEnd(QFile &file)
+{
+    const qint64 size = file.size();
+    if (size == 0)
+        return false;
+    if (size < 2 || !file.seek(size - 2))
+        return true;
+    return file.read(2) != QByteArrayLiteral("\r\n");
+}
+
+// The sequential field count over any text whose delimiters are ASCII (text or raw bytes).
+template <typename Text>
+int countFieldsIn(const Text &text)
+{
+    int count = 0;
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    const auto is = [&](qsizetype at, char c) { return text.at(at) == c; };
+    const auto isDelimiter = [&](qsizetype at) { return is(at, ',') || is(at, '\r') || is(at, '\n'); };
+    while (i < n) {
+        while (i < n && (is(i, ' ') || is(i, '\t')))
+            ++i;
+        if (i < n && is(i, '"')) {
+            ++i;
+            while (i < n && !is(i, '"'))
+                ++i;
+            if (i < n)
+                ++i;
+        }
+        while (i < n && !isDelimiter(i))
+            ++i;
+        ++count;
+        if (i >= n)
+            break;
+        if (is(i, ',')) {
+            ++i;
+            if (i >= n)
+                ++count; // a comma at the very end leaves one more empty field
+        } else if (is(i, '\r')) {
+            ++i;
+            if (i < n && is(i, '\n'))
+                ++i;
+        } else {
+            ++i;
+        }
+    }
+    return count;
+}
+
+// Calls parse(i, line) for the lines 0..count-1 of the bytes split at CR LF; lines beyond the
+// last piece are empty.
+template <typename Parse>
+void forEachLine(QByteArrayView text, int count, Parse parse)
+{
+    qsizetype start = 0;
+    for (int i = 0; i < count; ++i) {
+        if (start > text.size()) {
+            parse(i, QByteArrayView());
+            continue;
+        }
+        qsizetype end = text.indexOf(QByteArrayView("\r\n"), start);
+        if (end < 0)
+            end = text.size();
+        parse(i, text.sliced(start, end - start));
+        start = end + 2;
+    }
+}
+
+// The two rules by which a line "factor^name" is read. The unit lists take the first field as
+// the factor and the last as the name, so "1^Metre^m" lists "m" and a lone number names itself;
+// the editor takes the second field as the name and needs one (parseEditedUnit). Both reject a
+// line whose factor is no number and report it by its last field.
+
+// The unit lists' rule: adds the unit of line i to listing, or its name to rejected. The line is
+// raw bytes: its delimiters are ASCII, and only the two fields kept are decoded.
+void parseListedUnit(int i, QByteArrayView line, UnitListing &listing, QStringList &rejected)
+{
+    if (line.isEmpty())
+        return;
+    const qsizetype caret = line.indexOf('^');
+    const QByteArrayView first = caret < 0 ? line : line.first(caret);
+    const QString last = decodeCatalogueText(line.sliced(line.lastIndexOf('^') + 1).toByteArray());
+    const QString factor = decodeCatalogueText(first.toByteArray());
+    if (conversion::isFactorNumber(factor)) {
+        listing.entries.push_back({last, qint16(i)});
+        listing.factors[std::size_t(i)] = factor;
+    } else {
+        rejected.append(last);
+    }
+}
+
+} // namespace
+
+std::optional<Unit> parseEditedUnit(const QString &line, QString &rejectedName)
+{
+    const QStringList fields = line.split(QLatin1Char('^'));
+    const auto factor = conversion::parseFactor(fields.first());
+    // A number without a name field is rejected like any other unreadable line.
+    if (!factor || fields.size() < 2) {
+        rejectedName = fields.last();
+        return std::nullopt;
+    }
+    Unit unit;
+    unit.setName(fields.at(1));
+    unit.setFactor(*factor);
+    return unit;
+}
+
+bool fileExists(const QString &path)
+{
+    if (path.isEmpty())
+        return false;
+    const QFileInfo info(path);
+    return info.exists() && !info.isDir();
+}
+
+QString readWholeFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    return decodeCatalogueText(file.readAll());
+}
+
+QStringList splitAtCrLf(const QString &text)
+{
+    if (text.isEmpty())
+        return {};
+    return text.split(kCrLf);
+}
+
+int countFields(const QString &text)
+{
+    return countFieldsIn(text);
+}
+
+int countFields(const QByteArray &bytes)
+{
+    return countFieldsIn(bytes);
+}
+
+QString tooManyLinesMessage(const QString &path)
+{
+    return QStringLiteral("File: ") + path
+        + QStringLiteral("\r\nFile has more than %1 lines and cannot be used.").arg(kMaxLines);
+}
+
+bool withinLineLimit(const QString &path, int count)
+{
+    if (count <= kMaxLines)
+        return true;
+    platform::MsgBox(tooManyLinesMessage(path));
+    return false;
+}
+
+void reportMissingFile(const QString &path)
+{
+    platform::MsgBox(QStringLiteral("File: ") + path + QStringLiteral("\r\nFile Does Not Exist."));
+}
+
+void reportVitalFileMissing()
+{
+    platform::MsgBox(QStringLiteral("Vital file is missing\r\n") + app::programBaseName()
+                     + QStringLiteral(" may need to close"));
+}
+
+bool appendLine(const QString &path, const QString &text)
+{
+    const auto bytes = encodeCatalogueText(text + kCrLf);
+    if (!bytes)
+        return false;
+    // Unbuffered: what write() reports is what reached the file, and nothing is left to flush
+    // on close after a failure.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+        return false;
+    const qint64 size = file.size();
+    QByteArray data;
+    if (endsWithoutLineEnd(file))
+        data = QByteArrayLiteral("\r\n");
+    data.append(*bytes);
+    if (!file.seek(size))
+        return false;
+    if (file.write(data) == data.size())
+        return true;
+    // The disk filled up part-way: take back what was written, so no half a line is left.
+    file.resize(size);
+    return false;
+}
+
+std::optional<QByteArray> readListBytes(const QString &path, bool *missingFile)
+{
+    if (missingFile)
+        *missingFile = false;
+    if (!fileExists(path)) {
+        reportMissingFile(path);
+        if (missingFile)
+            *missingFile = true;
+        return std::nullopt;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray(); // unreadable reads as empty, as every catalogue read does
+    return file.readAll();
+}
+
+std::optional<ListFile> readListFile(const QString &path, bool *missingFile)
+{
+    const auto bytes = readListBytes(path, missingFile);
+    if (!bytes)
+        return std::nullopt;
+    const QString text = decodeCatalogueText(*bytes);
+    const int count = countFields(text);
+    if (!withinLineLimit(path, count))
+        return std::nullopt;
+    return ListFile{qint16(count), splitAtCrLf(text)};
+}
+
+std::optional<ListFile> readVitalListFile(const QString &path)
+{
+    bool missing = false;
+    auto file = readListFile(path, &missing);
+    if (missing)
+        reportVitalFileMissing();
+    return file;
+}
+
+std::optional<UnitFile> parseUnitFile(const QString &path, const QByteArray &bytes)
+{
+    // Parsed straight from the bytes: a long file is never held as decoded text as well.
+    const int count = countFields(bytes);
+    if (!withinLineLimit(path, count))
+        return std::nullopt;
+    UnitFile file;
+    file.count = qint16(count);
+    file.listing.factors.resize(std::size_t(count));
+    file.listing.entries.reserve(std::size_t(count));
+    forEachLine(QByteArrayView(bytes), count, [&](int i, QByteArrayView line) {
+        parseListedUnit(i, line, file.listing, file.rejectedNames);
+    });
+    return file;
+}
+
+void reportRejectedUnits(const QStringList &rejectedNames)
+{
+    RejectedLineReport report;
+    for (const QString &name : rejectedNames)
+        report.reject(QStringLiteral("Error loading ") + name + QStringLiteral(" This Unit has been removed"));
+    report.finish();
+}
+
+} // namespace catalogue

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+class QLabel;
+class QWidget;
+
+// Every control of the program's windows carries an object name (tests and anything driving the
+// program from outside find it by that name) and an accessible name (what a screen reader says).
+
+// Sets both names, and the tool tip when one is given; returns the widget.
+template <typename Widget>
+Widget *named(Widget *widget, const QString &objectName, const QString &accessibleName, const QString &toolTip = {})
+{
+    widget->setObjectName(objectName);
+    widget->setAccessibleName(accessibleName);
+    if (!toolTip.isEmpty())
+        widget->setToolTip(toolTip);
+    return widget;
+}
+
+// A control that shows a caption (a button, a check box, a group box), named after it.
+template <typename Control>
+Control *makeCaptioned(QWidget *parent, const QString &objectName, const QString &caption)
+{
+    return named(new Control(caption, parent), objectName, caption);
+}
+
+// A caption shown as plain text, named objectName.
+QLabel *makeLabel(QWidget *parent, const QString &objectName, const QString &caption = QString());
