@@ -22,6 +22,13 @@ QStringList listedCategories()
     return names;
 }
 
+// The units that equal their category's base unit by definition, and so carry factor 1 as well.
+const QList<QPair<QString, QString>> kEqualToTheBaseUnit = {
+    {"Temperature Difference", "Degree Celsius (\u00B0C)"},
+    {"Density", "Gram per Liter (g/L)"},
+    {"Luminance", "Nit (nt)"},
+};
+
 QByteArray bytesOf(const QString &path)
 {
     QFile file(path);
@@ -64,6 +71,7 @@ private slots:
     void everyCategoryIsWellFormed()
     {
         int units = 0;
+        int equalToTheBaseUnit = 0;
         const QStringList categories = listedCategories();
         for (const QString &category : categories) {
             const QStringList lines = File_IO::splitAtCrLf(File_IO::ReadWholeFile(kFactory + "/" + category + ".ucr"));
@@ -81,13 +89,16 @@ private slots:
                 names.insert(name.toLower());
                 if (i == 0)
                     QVERIFY2(fields.at(0) == "1", qPrintable(where + " is not the base unit"));
-                else if (*factor == 1.0 && category != "Temperature")
-                    QVERIFY2(category == "Temperature Difference" && name.contains("Celsius"),
+                else if (*factor == 1.0 && category != "Temperature") {
+                    QVERIFY2(kEqualToTheBaseUnit.contains({category, name}),
                              qPrintable(where + " has factor 1 but is not the base unit"));
+                    ++equalToTheBaseUnit;
+                }
                 ++units;
             }
         }
         QVERIFY2(units >= 300, qPrintable(QString::number(units)));
+        QCOMPARE(equalToTheBaseUnit, int(kEqualToTheBaseUnit.size())); // no entry of the list went stale
     }
 
     void temperatureCarriesTheFourRecognisedNames()
