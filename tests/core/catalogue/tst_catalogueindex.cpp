@@ -15,14 +15,14 @@ private slots:
     void cleanup() { finishEnvironment(m_environment); }
 
     // The factory index lists "Flow Rate", "Mass", "Mass Flow Rate", "Temperature" and
-    // "Temperature Difference"; "Amount of Substance" is its last line.
+    // "Temperature Difference"; "Catalytic Activity" is its last line.
     void isListedInIndex_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("listed");
         QTest::newRow("whole line") << "Length" << true;
         QTest::newRow("whole line that starts a longer one") << "Temperature" << true;
-        QTest::newRow("last line") << "Amount of Substance" << true;
+        QTest::newRow("last line") << "Catalytic Activity" << true;
         QTest::newRow("first word of a two-word name") << "Flow" << false;
         QTest::newRow("last words of a longer name") << "Flow Rate" << true;
         QTest::newRow("middle of a name") << "Flow Rat" << false;

@@ -43,12 +43,12 @@ const QList<QPair<QString, QString>> kEqualToTheBaseUnit = {
 // category holds no unit of that name.
 double factorOf(const QString &category, const QString &unit)
 {
-    CUnitCategory units;
-    if (units.LoadFromFile(catalogue::factoryCategoryFile(category), 0) < 0)
+    UnitCategory units;
+    if (units.load(catalogue::factoryCategoryFile(category), 0) < 0)
         return std::numeric_limits<double>::quiet_NaN();
-    for (qint16 i = 0; i <= units.UBoundUnits(); ++i)
-        if (units.getUnitName(i) == unit)
-            return units.getUnitFactor(i);
+    for (qint16 i = 0; i <= units.lastIndex(); ++i)
+        if (units.unitName(i) == unit)
+            return units.unitFactor(i);
     return std::numeric_limits<double>::quiet_NaN();
 }
 

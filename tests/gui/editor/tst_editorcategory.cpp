@@ -1,6 +1,7 @@
 #include "gui/editor/EditorTestSupport.h"
 #include "support/Controls.h"
 
+#include "core/catalogue/CatalogueIndex.h"
 #include "core/catalogue/CataloguePaths.h"
 
 #include "gui/platform/BusyPointer.h"
@@ -65,7 +66,7 @@ private slots:
     {
         setup().openEditor();
         QCOMPARE(editor().windowTitle(), QStringLiteral("Add Custom Unit Convertion Factors"));
-        QCOMPARE(child<QComboBox>(editor(), "UnitSelect")->count(), 32);
+        QCOMPARE(child<QComboBox>(editor(), "UnitSelect")->count(), catalogue::indexLines().size());
         QCOMPARE(child<QComboBox>(editor(), "UnitSelect")->currentIndex(), -1);
         for (int i = 1; i < child<QComboBox>(editor(), "UnitSelect")->count(); ++i)
             QVERIFY(child<QComboBox>(editor(), "UnitSelect")->itemText(i - 1).compare(child<QComboBox>(editor(), "UnitSelect")->itemText(i), Qt::CaseInsensitive) < 0);
@@ -501,7 +502,7 @@ private slots:
 
         bool fresh = false;
         QTimer::singleShot(0, this, [&] {
-            fresh = kept && child<QComboBox>(*kept, "UnitSelect")->count() == 32 && !child<QGroupBox>(*kept, "Frame2")->isEnabled();
+            fresh = kept && child<QComboBox>(*kept, "UnitSelect")->count() == catalogue::indexLines().size() && !child<QGroupBox>(*kept, "Frame2")->isEnabled();
             child<QPushButton>(*kept, "CancelButton")->click();
         });
         CatalogueEditor::showEditor(setup().form(), kept);
