@@ -1,8 +1,9 @@
 # Shared by run.sh and test.sh: installs the Debian 12 packages the build and the tests need.
 
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-dejavu-core)
-# The validators of the installed desktop entry and AppStream metainfo (tst_installation).
-TEST_PACKAGES=(desktop-file-utils appstream)
+# For tst_installation: the validators of the installed desktop entry and AppStream metainfo, and
+# lintian on the Debian package that cpack builds (dpkg-dev for its dependency list).
+TEST_PACKAGES=(desktop-file-utils appstream lintian dpkg-dev)
 # Only fuzz.sh needs these: clang with libFuzzer and the sanitizer run-times.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 

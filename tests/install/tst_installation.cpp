@@ -6,12 +6,14 @@
 #include <QFileInfo>
 #include <QMap>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
 
 #include <filesystem>
+#include <optional>
 
 #include <pwd.h>
 #include <unistd.h>
@@ -23,6 +25,7 @@ namespace {
 using faultfiles::filesUnder;
 
 const QString kAppId = QStringLiteral(TALLIMER_APP_ID);
+const QString kManifest = QStringLiteral(TALLIMER_BUILD_FOLDER "/install_manifest.txt");
 
 // The factory catalogue as the source holds it: the files an installed bin/ starts with.
 Files factoryCatalogue()
@@ -64,20 +67,64 @@ struct ProbeRun {
     QString errors;
 };
 
+struct ToolRun {
+    bool finished = false; // ended by itself, in time
+    int exitCode = -1;
+    QByteArray output; // standard output
+    QByteArray errors;
+    QString report() const { return QString::fromLocal8Bit(output + errors); }
+};
+
+// Runs a tool to its end, with the given environment when not empty.
+ToolRun runTool(const QString &program, const QStringList &arguments, int timeoutMs = 120000,
+                const QProcessEnvironment &environment = {})
+{
+    ToolRun run;
+    QProcess process;
+    if (!environment.isEmpty())
+        process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    run.finished = process.waitForFinished(timeoutMs) && process.exitStatus() == QProcess::NormalExit;
+    run.exitCode = run.finished ? process.exitCode() : -1;
+    run.output = process.readAllStandardOutput();
+    run.errors = process.readAllStandardError();
+    return run;
+}
+
+QByteArray gunzip(const QString &path)
+{
+    return runTool(QStringLiteral("gzip"), {"-d", "-c", path}).output;
+}
+
 } // namespace
 
 // Installs the build into temporary prefixes with `cmake --install`, and runs the installed
 // catalogue through the program's catalogue code (catalogue_probe) as an unprivileged user: as
 // "nobody" when the tests run as root, who could write the installed folder. The tests that only
-// look share one install; those that write install afresh into their own folder.
+// look share one install; those that write, or install differently, install afresh into their
+// own folder. The Debian package is built with cpack into a temporary folder and checked there.
 class TestInstallation : public QObject {
     Q_OBJECT
 
 private slots:
     void initTestCase()
     {
+        // Every install and cpack run rewrites the build folder's install manifest, which the
+        // user may need to uninstall their own install: it is put back at the end.
+        QFile manifest(kManifest);
+        if (manifest.open(QIODevice::ReadOnly))
+            m_userManifest = manifest.readAll();
         QVERIFY(m_shared.isValid());
         installInto(m_shared.path());
+    }
+
+    void cleanupTestCase()
+    {
+        QFile manifest(kManifest);
+        if (!m_userManifest)
+            QFile::remove(kManifest);
+        else if (manifest.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            manifest.write(*m_userManifest);
     }
 
     void init()
@@ -149,6 +196,131 @@ private slots:
         QVERIFY(header.startsWith("\x89PNG\r\n\x1a\n"));
         QCOMPARE(qFromBigEndian<quint32>(header.constData() + 16), quint32(size));
         QCOMPARE(qFromBigEndian<quint32>(header.constData() + 20), quint32(size));
+    }
+
+    // Debian's rules for compressed documents: the highest level (XFL 2), and neither a file
+    // name nor a time stamp in the header (flags and MTIME zero), so that a rebuild gives the
+    // same bytes.
+    void documentsCompressedReproducibly_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("manual page") << "share/man/man1/tallimer.1.gz";
+        QTest::newRow("changelog") << "share/doc/tallimer/changelog.gz";
+    }
+
+    void documentsCompressedReproducibly()
+    {
+        QFETCH(QString, path);
+        QFile file(prefix() + "/" + path);
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+        const QByteArray header = file.read(10);
+        QCOMPARE(header.size(), 10);
+        QCOMPARE(header.left(3), QByteArray("\x1f\x8b\x08", 3)); // gzip, deflate
+        QCOMPARE(int(header.at(3)), 0); // flags: no name, comment or extra field
+        QCOMPARE(qFromLittleEndian<quint32>(header.constData() + 4), quint32(0)); // MTIME
+        QCOMPARE(int(header.at(8)), 2); // XFL: maximum compression
+    }
+
+    // The release notes and the manual page name the version being built: a version raised in
+    // CMakeLists.txt without its changelog entry and metainfo release shows here.
+    void releaseNotesNameThisVersion_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("versionPattern"); // captures the newest version named
+        QTest::newRow("Debian changelog") << "share/doc/tallimer/changelog.gz"
+                                          << R"(\Atallimer \(([^)]+)\) \S+; urgency=)";
+        QTest::newRow("AppStream release") << "share/metainfo/" + kAppId + ".metainfo.xml"
+                                           << R"re(<release version="([^"]+)" date="\d{4}-\d{2}-\d{2}")re";
+        QTest::newRow("manual page") << "share/man/man1/tallimer.1.gz"
+                                     << R"re(^\.TH TALLIMER 1 \S+ "Tallimer ([^"]+)")re";
+    }
+
+    void releaseNotesNameThisVersion()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, versionPattern);
+        const QString file = prefix() + "/" + path;
+        QVERIFY2(QFileInfo(file).isFile(), qPrintable(file));
+        const QString text = QString::fromUtf8(file.endsWith(".gz") ? gunzip(file) : readFile(file));
+        const QRegularExpressionMatch match =
+            QRegularExpression(versionPattern, QRegularExpression::MultilineOption).match(text);
+        QVERIFY2(match.hasMatch(), qPrintable(text.left(300)));
+        QCOMPARE(match.captured(1), QStringLiteral(TALLIMER_VERSION));
+    }
+
+    // What readelf shows of the installed program: stripped by `cmake --install --strip` (the
+    // packages strip the same way), and hardened as distributions link programs.
+    void installedProgram_data()
+    {
+        QTest::addColumn<bool>("strip");
+        QTest::addColumn<QString>("readelfOption");
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<bool>("present");
+        // Shows that the stripped rows would see what they look for.
+        QTest::newRow("unstripped keeps its symbol table") << false << "--section-headers" << R"(\.symtab\b)" << true;
+        QTest::newRow("stripped: no symbol table") << true << "--section-headers" << R"(\.symtab\b)" << false;
+        QTest::newRow("stripped: no debugging information") << true << "--section-headers" << R"(\.debug_)" << false;
+        QTest::newRow("stripped: no compiler identification") << true << "--section-headers" << R"(\.comment\b)"
+                                                               << false;
+        QTest::newRow("relocation tables read-only") << false << "--program-headers" << R"(\bGNU_RELRO\b)" << true;
+        QTest::newRow("symbols bound at start") << false << "--dynamic" << R"(\(FLAGS\)\s.*\bBIND_NOW\b)" << true;
+    }
+
+    void installedProgram()
+    {
+        QFETCH(bool, strip);
+        QFETCH(QString, readelfOption);
+        QFETCH(QString, pattern);
+        QFETCH(bool, present);
+        const QString readelf = QStandardPaths::findExecutable("readelf");
+        if (readelf.isEmpty())
+            QSKIP("readelf (binutils) is not installed");
+        if (strip) {
+            installOwnCopy({"--strip"});
+            if (QTest::currentTestFailed())
+                return;
+        }
+        const ToolRun run = runTool(readelf, {"--wide", readelfOption, applicationFolder() + "/Tallimer"});
+        QVERIFY2(run.finished && run.exitCode == 0, qPrintable(run.report()));
+        const bool found = QRegularExpression(pattern).match(QString::fromLocal8Bit(run.output)).hasMatch();
+        QVERIFY2(found == present, run.output.constData());
+    }
+
+    // Builds the Debian package with cpack into a temporary folder and has lintian judge it: no
+    // error and no warning. Lintian reads no configuration and no LINTIAN_* variables, so that
+    // nothing of the user's can hide a tag.
+    void debianPackagePassesLintian()
+    {
+#ifdef TALLIMER_SANITIZED_BUILD
+        QSKIP("a sanitizer build is never packaged");
+#endif
+        const QString lintian = QStandardPaths::findExecutable("lintian");
+        if (lintian.isEmpty() || QStandardPaths::findExecutable("dpkg-shlibdeps").isEmpty())
+            QSKIP("lintian or dpkg-dev is not installed");
+        const QString packages = m_environment->folder() + "/packages";
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        const QString home = m_environment->folder() + "/home";
+        QVERIFY(QDir().mkpath(home));
+        for (const char *variable : {"HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME"})
+            environment.insert(variable, home);
+
+        const ToolRun cpack = runTool(QStringLiteral(TALLIMER_CPACK_COMMAND),
+                                      {"--config", TALLIMER_BUILD_FOLDER "/CPackConfig.cmake", "-G", "DEB", "-B", packages},
+                                      180000, environment);
+        QVERIFY2(cpack.finished && cpack.exitCode == 0, qPrintable(cpack.report()));
+        const QStringList debs = QDir(packages).entryList({"tallimer_" TALLIMER_VERSION "_*.deb"}, QDir::Files);
+        QCOMPARE(debs.size(), 1);
+
+        const ToolRun check = runTool(lintian,
+                                      {"--no-cfg", "--ignore-lintian-env", "--fail-on", "error,warning",
+                                       packages + "/" + debs.first()},
+                                      180000, environment);
+        QVERIFY2(check.finished, qPrintable(check.report()));
+        QVERIFY2(check.exitCode == 0, qPrintable(check.report()));
+        QVERIFY2(!QRegularExpression(R"(^[EW]: )", QRegularExpression::MultilineOption)
+                      .match(QString::fromLocal8Bit(check.output))
+                      .hasMatch(),
+                 check.output.constData());
     }
 
     void readOnlyInstallWorksOnAPerUserCopy()
@@ -237,19 +409,17 @@ private:
     QString applicationFolder() const { return prefix() + "/lib/tallimer"; }
     QString dataHome() const { return m_environment->folder() + "/data"; }
 
-    static void installInto(const QString &prefix)
+    static void installInto(const QString &prefix, const QStringList &options = {})
     {
-        QProcess install;
-        install.start(QStringLiteral(TALLIMER_CMAKE_COMMAND), {"--install", TALLIMER_BUILD_FOLDER, "--prefix", prefix});
-        QVERIFY(install.waitForFinished(120000));
-        QVERIFY2(install.exitStatus() == QProcess::NormalExit && install.exitCode() == 0,
-                 install.readAllStandardError().constData());
+        const ToolRun install = runTool(QStringLiteral(TALLIMER_CMAKE_COMMAND),
+                                        QStringList{"--install", TALLIMER_BUILD_FOLDER, "--prefix", prefix} + options);
+        QVERIFY2(install.finished && install.exitCode == 0, qPrintable(install.report()));
     }
 
-    void installOwnCopy()
+    void installOwnCopy(const QStringList &options = {})
     {
         m_prefix = m_environment->folder() + "/prefix";
-        installInto(m_prefix);
+        installInto(m_prefix, options);
     }
 
     static bool runningAsRoot() { return geteuid() == 0; }
@@ -318,6 +488,7 @@ private:
         return run;
     }
 
+    std::optional<QByteArray> m_userManifest;
     QTemporaryDir m_shared;
     QString m_prefix;
     std::unique_ptr<TestEnvironment> m_environment;
