@@ -436,10 +436,10 @@ private slots:
         setup().typeName(QString());
         setup().focus(child<QComboBox>(editor(), "UnitSelect"));
         QTest::keyClicks(child<QComboBox>(editor(), "UnitSelect")->lineEdit(), "m");
-        QCOMPARE(child<QComboBox>(editor(), "UnitSelect")->currentText(), QStringLiteral("Magnetic Flux Density"));
+        QCOMPARE(child<QComboBox>(editor(), "UnitSelect")->currentText(), QStringLiteral("Magnetic Field Strength"));
         QTest::keyClick(child<QComboBox>(editor(), "UnitSelect")->view(), Qt::Key_Down);
         QTest::keyClick(child<QComboBox>(editor(), "UnitSelect")->view(), Qt::Key_Return);
-        QCOMPARE(editor().currentCategory().categoryName(), QStringLiteral("Mass"));
+        QCOMPARE(editor().currentCategory().categoryName(), QStringLiteral("Magnetic Flux"));
         QCOMPARE(boxes().shown().size(), 1);
     }
 
