@@ -7,6 +7,13 @@
 
 namespace platform {
 
+// How the file system compares names: ignoring case on Windows and macOS, exactly elsewhere.
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+inline constexpr Qt::CaseSensitivity kFileNameCase = Qt::CaseInsensitive;
+#else
+inline constexpr Qt::CaseSensitivity kFileNameCase = Qt::CaseSensitive;
+#endif
+
 // Whole-file operations of the editor: permanent deletes and copies over, with no dialogs of the
 // platform's own. Each reports whether it succeeded; nothing is ever asked or shown.
 class FileOperations {
@@ -31,8 +38,10 @@ public:
 
     // Copies source over target, replacing it. The copy is written aside in the target's folder
     // and renamed into place in one step, so a failed copy leaves the old target whole and no
-    // partial file behind. False when source is not a readable file, target is a folder (or
-    // some other non-file), the target's folder is missing, or writing fails.
+    // partial file behind. Only regular files are read and replaced: false, with nothing read
+    // through it or written through it, when source or target is a link (even to a regular file),
+    // a FIFO, a device or a folder; false too when source is missing or unreadable, the target's
+    // folder is missing, or writing fails.
     [[nodiscard]] virtual bool copyFile(const QString &source, const QString &target) = 0;
 };
 

@@ -1,5 +1,7 @@
 #include "core/platform/QtFileOperations.h"
 
+#include "core/platform/RegularFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -8,12 +10,6 @@
 namespace platform {
 
 namespace {
-
-#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
-constexpr Qt::CaseSensitivity kFileNameCase = Qt::CaseInsensitive;
-#else
-constexpr Qt::CaseSensitivity kFileNameCase = Qt::CaseSensitive;
-#endif
 
 bool hasWildcard(QStringView text)
 {
@@ -103,33 +99,21 @@ bool QtFileOperations::deleteMatchingFiles(const QString &pattern, const QString
 
 bool QtFileOperations::copyFile(const QString &source, const QString &target)
 {
-    if (source.isEmpty() || target.isEmpty() || !QFileInfo(source).isFile())
+    if (source.isEmpty() || target.isEmpty())
         return false;
-    const QFileInfo targetInfo(target);
-    if (targetInfo.exists() && !targetInfo.isFile())
-        return false;
-
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
+    QFile in;
+    if (openRegularFile(source, in) != OpenOutcome::Opened)
         return false;
     QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
+    if (!openReplacement(out))
         return false;
     char buffer[64 * 1024];
     qint64 read = 0;
     while ((read = in.read(buffer, sizeof buffer)) > 0) {
-        if (out.write(buffer, read) != read) {
-            out.cancelWriting();
-            break;
-        }
+        if (out.write(buffer, read) != read)
+            return false; // the copy written aside is discarded, nothing is renamed into place
     }
-    if (read < 0)
-        out.cancelWriting();
-    // commit() alone would rename a copy into place whose last bytes could not be written (a full
-    // disk): a failed flush must keep the old target, and the copy is discarded unrenamed.
-    if (!out.flush())
-        return false;
-    return out.commit(); // false after a cancelled write, and nothing is renamed into place then
+    return read == 0 && commitReplacement(out);
 }
 
 } // namespace platform

@@ -1,5 +1,6 @@
 #include "core/platform/QtFileOperations.h"
 #include "support/FileSizeLimit.h"
+#include "support/HostileEntries.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
@@ -131,6 +132,41 @@ private slots:
         QCOMPARE(m_environment->readFile("work/" + target),
                  copied ? m_environment->readFile("work/" + source) : targetBefore);
         QVERIFY(QFile::exists(work("sub.ucr/inner.ucr")));
+    }
+
+    // A link (to a file outside, or dangling) or a FIFO as the source or the target: nothing is
+    // read through it or written through it, and nothing waits on it.
+    void copyReadsAndReplacesRegularFilesOnly_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<bool>("asSource");
+        for (const bool asSource : {true, false}) {
+            const char *role = asSource ? "source" : "target";
+            QTest::addRow("link to a file outside as %s", role) << "link" << asSource;
+            QTest::addRow("dangling link as %s", role) << "dangling link" << asSource;
+            QTest::addRow("FIFO as %s", role) << "FIFO" << asSource;
+        }
+    }
+    void copyReadsAndReplacesRegularFilesOnly()
+    {
+        QFETCH(QString, entry);
+        QFETCH(bool, asSource);
+        m_environment->writeFile("outside.ucr", "outside");
+        const QString outside = m_environment->folder() + "/outside.ucr";
+        const QString odd = work("odd.ucr");
+        if (entry == "FIFO")
+            QVERIFY(hostile::makeFifo(odd));
+        else
+            QVERIFY(hostile::makeLink(entry == "link" ? outside : outside + ".nowhere", odd));
+        const hostile::FifoGuard guard(odd);
+        const QStringList before = workEntries();
+        QVERIFY(!(asSource ? m_files.copyFile(odd, work("b.ucr")) : m_files.copyFile(work("a.ucr"), odd)));
+        QCOMPARE(workEntries(), before);
+        QCOMPARE(m_environment->readFile("work/b.ucr"), QByteArray("B"));
+        QCOMPARE(m_environment->readFile("outside.ucr"), QByteArray("outside"));
+        QVERIFY(!QFileInfo::exists(outside + ".nowhere"));
+        QCOMPARE(QFileInfo(odd).isSymLink(), entry != "FIFO");
+        QVERIFY(!guard.releasedAWaitingReader());
     }
 
     void failedReadLeavesTheTargetWhole()
