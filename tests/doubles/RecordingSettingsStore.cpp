@@ -34,6 +34,18 @@ void RecordingSettingsStore::remove(const QString &application, const QString &s
     m_inner->remove(application, section, key);
 }
 
+void RecordingSettingsStore::beginChanges()
+{
+    calls.append(QStringLiteral("begin changes"));
+    m_inner->beginChanges();
+}
+
+void RecordingSettingsStore::endChanges()
+{
+    calls.append(QStringLiteral("end changes"));
+    m_inner->endChanges();
+}
+
 QStringList RecordingSettingsStore::callsOf(const QString &operation) const
 {
     QStringList result;

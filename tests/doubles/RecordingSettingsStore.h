@@ -19,6 +19,9 @@ public:
     void write(const QString &application, const QString &section, const QString &key,
                const QString &value) override;
     void remove(const QString &application, const QString &section, const QString &key) override;
+    // Recorded as "begin changes" and "end changes".
+    void beginChanges() override;
+    void endChanges() override;
 
     // Calls whose operation is `operation` ("read", "write", "remove").
     QStringList callsOf(const QString &operation) const;

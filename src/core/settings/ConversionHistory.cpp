@@ -26,10 +26,12 @@ void writeText(const QString &key, const QString &value)
 
 void ConversionHistory::save() const
 {
+    platform::SettingsChanges changes;
     writeText(kLastConverter, settings::integerText(m_lastConverter));
     writeText(kLastFromUnit, settings::integerText(m_lastFromUnit));
     writeText(kLastToUnit, settings::integerText(m_lastToUnit));
     writeText(kLastValue, settings::doubleText(m_lastConValue));
+    changes.commit();
 }
 
 void ConversionHistory::load()
@@ -51,8 +53,10 @@ void ConversionHistory::forget()
     m_lastConValue = 0.0;
     // Only keys that are present are deleted: a store may treat deleting an absent key as an
     // error, so each key is read first.
+    platform::SettingsChanges changes;
     for (const QString &key : {kLastConverter, kLastFromUnit, kLastToUnit, kLastValue}) {
         if (!readText(key, QString()).isEmpty())
             platform::settingsStore().remove(app::programBaseName(), kSection, key);
     }
+    changes.commit();
 }

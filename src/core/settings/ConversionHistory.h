@@ -16,11 +16,13 @@ public:
     double lastValue() const { return m_lastConValue; }
     void setLastValue(double LCV) { m_lastConValue = LCV; }
 
+    // Writes the four keys in one change of the store; a store failure (app::Failure) reaches
+    // the caller.
     void save() const;
     // Absent keys read "-1", "-1", "-1" and "1". A text that is no number fails with
     // app::Failure 13, an integer outside -32768..32767 with 6; earlier fields keep new values.
     void load();
-    // Sets -1, -1, -1, 0 and deletes the keys that are present in the store.
+    // Sets -1, -1, -1, 0 and deletes the keys that are present in the store, in one change.
     void forget();
 
 private:

@@ -28,11 +28,13 @@ bool readOption(const QString &key)
 
 void Options::save() const
 {
+    platform::SettingsChanges changes;
     writeOption(kRememberLastConverter, m_rluc);
     writeOption(kRememberLastUnits, m_rluu);
     writeOption(kRememberLastValue, m_rluv);
     writeOption(kAutoConvert, m_autoCon);
     writeOption(kCompactForm, m_compactForm);
+    changes.commit();
 }
 
 void Options::load()

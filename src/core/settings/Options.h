@@ -16,7 +16,8 @@ public:
     void setRememberValue(bool LV) { m_rluv = LV; }
     void setAutoConvert(bool AC) { m_autoCon = AC; }
 
-    // Writes the five keys in their order; a store failure (app::Failure) reaches the caller.
+    // Writes the five keys in their order, in one change of the store; a store failure
+    // (app::Failure) reaches the caller.
     void save() const;
     // Reads the five keys in their order (absent keys read "0"). A text that is no boolean
     // fails (app::Failure 13); the fields read before it keep their new values.

@@ -1,5 +1,7 @@
 #include "core/settings/ProgramRecords.h"
 
+#include "core/platform/SettingsStore.h"
+
 #include <memory>
 
 namespace {
@@ -32,6 +34,14 @@ ConversionHistory &programHistory()
     if (!record)
         record = std::make_unique<ConversionHistory>();
     return *record;
+}
+
+void saveProgramRecords()
+{
+    platform::SettingsChanges changes;
+    programOptions().save();
+    programHistory().save();
+    changes.commit();
 }
 
 void releaseProgramRecords()

@@ -260,8 +260,7 @@ void MainWindow::unload()
         return;
     m_unloaded = true;
     try {
-        programOptions().save();
-        programHistory().save();
+        saveProgramRecords();
     } catch (const app::Failure &failure) {
         // The settings could not be stored; say so rather than lose them silently.
         app::ReportError(QStringLiteral("Main Form Unload"), failure);

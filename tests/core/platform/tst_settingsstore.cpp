@@ -1,10 +1,13 @@
 #include "core/base/AppInfo.h"
+#include "core/base/Failure.h"
 #include "core/platform/MessageBox.h"
 #include "core/platform/SettingsStore.h"
+#include "support/HostileEntries.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 class TestSettingsStore : public QObject {
@@ -78,6 +81,75 @@ private slots:
         store.remove("Tallimer", "History", "Last Value");
         QCOMPARE(store.read("Tallimer", "Options", "Auto Convert", "0"), QStringLiteral("True"));
         QCOMPARE(store.read("Tallimer", "History", "Last Value", "none"), QStringLiteral("none"));
+    }
+
+    // The changes of one group reach the disk together at its end, not one by one: a crash in
+    // between leaves the file as it was.
+    void changesReachTheDiskTogether()
+    {
+        auto &store = platform::settingsStore();
+        store.write("Tallimer", "Options", "Compact Form", "False"); // on its own: at once
+        const QByteArray before = m_environment->readFile("settings/Tallimer.ini");
+        QVERIFY(before.contains("Compact%20Form=False"));
+
+        store.beginChanges();
+        store.write("Tallimer", "Options", "Compact Form", "True");
+        store.beginChanges(); // joins the outer group
+        store.write("Tallimer", "History", "Last Value", "2.5");
+        store.endChanges();
+        store.remove("Tallimer", "History", "Last Converter");
+        QCOMPARE(m_environment->readFile("settings/Tallimer.ini"), before);
+        QCOMPARE(store.read("Tallimer", "Options", "Compact Form", "0"), QStringLiteral("True"));
+        store.endChanges();
+
+        const QByteArray after = m_environment->readFile("settings/Tallimer.ini");
+        QVERIFY(after.contains("Compact%20Form=True"));
+        QVERIFY(after.contains("Last%20Value=2.5"));
+        // What is on disk now is what a new store reads.
+        platform::QtSettingsStore fresh(m_environment->settingsFolder());
+        QCOMPARE(fresh.read("Tallimer", "History", "Last Value", "none"), QStringLiteral("2.5"));
+    }
+
+    void settingsFileThatIsNotRead_data()
+    {
+        QTest::addColumn<qint64>("size"); // -1: a FIFO
+        QTest::addColumn<bool>("read");
+        QTest::newRow("1 MB") << platform::QtSettingsStore::kMaxSettingsFileBytes << true;
+        QTest::newRow("one byte more") << platform::QtSettingsStore::kMaxSettingsFileBytes + 1 << false;
+        QTest::newRow("a FIFO") << qint64(-1) << false;
+    }
+    void settingsFileThatIsNotRead()
+    {
+        QFETCH(qint64, size);
+        QFETCH(bool, read);
+        const QString ini = QDir(m_environment->settingsFolder()).filePath("Tallimer.ini");
+        QByteArray content = "[Options]\nCompact%20Form=True\n";
+        if (size < 0) {
+            QVERIFY(hostile::makeFifo(ini));
+        } else {
+            content += QByteArray(size - content.size(), '#');
+            m_environment->writeFile("settings/Tallimer.ini", content);
+        }
+        const hostile::FifoGuard guard(ini);
+        auto &store = platform::settingsStore();
+        QCOMPARE(store.read("Tallimer", "Options", "Compact Form", "0"), read ? QStringLiteral("True") : QStringLiteral("0"));
+        if (read) {
+            store.write("Tallimer", "Options", "Compact Form", "False");
+            QVERIFY(m_environment->readFile("settings/Tallimer.ini").size() < 100);
+            return;
+        }
+        try {
+            store.write("Tallimer", "Options", "Compact Form", "False");
+            QFAIL("a file that was not read is not written");
+        } catch (const app::Failure &failure) {
+            QCOMPARE(failure.number(), app::kErrPathFileAccess);
+            QVERIFY2(failure.description().startsWith("The settings file " + QDir::toNativeSeparators(ini) + " is "),
+                     qPrintable(failure.description()));
+        }
+        QCOMPARE(QFileInfo(ini).isFile(), size >= 0);
+        if (size >= 0)
+            QCOMPARE(m_environment->readFile("settings/Tallimer.ini"), content);
+        QVERIFY(!guard.releasedAWaitingReader());
     }
 
     void scriptedBoxesAnswerInOrderAndFlagSurprises()

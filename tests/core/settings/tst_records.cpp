@@ -181,6 +181,23 @@ private slots:
         QCOMPARE(app::programBaseName(), QStringLiteral("tst_records"));
     }
 
+    // The closing sequence saves both records in one change of the store: one write to the disk,
+    // so a crash leaves the old or the new settings whole.
+    void programRecordsAreSavedInOneChange()
+    {
+        RecordingSettingsStore &recorder = RecordingSettingsStore::install();
+        setOptionValues(programOptions(), {true, false, true, false, true});
+        setHistory(programHistory(), 3, -1, 12, 2.5);
+        saveProgramRecords();
+        QStringList changes;
+        for (const QString &call : recorder.calls)
+            changes.append(call.startsWith("write ") ? QStringLiteral("write") : call);
+        QCOMPARE(changes, QStringList({"begin changes", "begin changes", "write", "write", "write", "write", "write",
+                                       "end changes", "begin changes", "write", "write", "write", "write",
+                                       "end changes", "end changes"}));
+        QCOMPARE(recorder.callsOf("write").size(), kOptionKeys.size() + kHistoryKeys.size());
+    }
+
     // A store that cannot be written stops the record at that key; the failure reaches the caller.
     void storeFailureReachesCaller_data()
     {

@@ -6,10 +6,14 @@ namespace platform {
 
 std::unique_ptr<QSettings> openNativeSettings(const QString &application)
 {
+    return std::make_unique<QSettings>(nativeSettingsFile(application), QSettings::IniFormat);
+}
+
+QString nativeSettingsFile(const QString &application)
+{
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
                            + QStringLiteral("/Tallimer");
-    return std::make_unique<QSettings>(folder + QLatin1Char('/') + application + QStringLiteral(".ini"),
-                                       QSettings::IniFormat);
+    return folder + QLatin1Char('/') + application + QStringLiteral(".ini");
 }
 
 } // namespace platform

@@ -9,4 +9,9 @@ std::unique_ptr<QSettings> openNativeSettings(const QString &application)
         QSettings::NativeFormat);
 }
 
+QString nativeSettingsFile(const QString &)
+{
+    return QString();
+}
+
 } // namespace platform
