@@ -3,6 +3,7 @@
 #include "core/base/AppInfo.h"
 #include "core/catalogue/RejectedLineReport.h"
 #include "core/platform/MessageBox.h"
+#include "core/platform/RegularFile.h"
 #include "core/text/CatalogueText.h"
 #include "core/text/NumberText.h"
 
@@ -130,12 +131,41 @@ bool fileExists(const QString &path)
     return info.exists() && !info.isDir();
 }
 
+FileRead readCatalogueBytes(const QString &path)
+{
+    QFile file;
+    switch (platform::openRegularFile(path, file)) {
+    case platform::OpenOutcome::Opened:
+        break;
+    case platform::OpenOutcome::Missing:
+    case platform::OpenOutcome::Folder:
+        return {{}, ReadProblem::Missing};
+    case platform::OpenOutcome::NotARegularFile:
+        return {{}, ReadProblem::NotARegularFile};
+    case platform::OpenOutcome::Failed:
+        return {{}, ReadProblem::Unreadable};
+    }
+    if (file.size() > kMaxFileBytes)
+        return {{}, ReadProblem::TooLong};
+    // Read to the end, which lies where the size said unless the file grows meanwhile: a file
+    // that grows beyond the limit is refused as well.
+    QByteArray bytes;
+    bytes.reserve(file.size());
+    char chunk[64 * 1024];
+    qint64 read = 0;
+    while ((read = file.read(chunk, sizeof chunk)) > 0) {
+        bytes.append(chunk, read);
+        if (bytes.size() > kMaxFileBytes)
+            return {{}, ReadProblem::TooLong};
+    }
+    if (read < 0)
+        return {{}, ReadProblem::Unreadable};
+    return {std::move(bytes), std::nullopt};
+}
+
 QString readWholeFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    return decodeCatalogueText(file.readAll());
+    return decodeCatalogueText(readCatalogueBytes(path).bytes);
 }
 
 QStringList splitAtCrLf(const QString &text)
@@ -174,6 +204,29 @@ void reportMissingFile(const QString &path)
     platform::MsgBox(QStringLiteral("File: ") + path + QStringLiteral("\r\nFile Does Not Exist."));
 }
 
+QString notARegularFileMessage(const QString &path)
+{
+    return QStringLiteral("File: ") + path
+        + QStringLiteral("\r\nFile is a link, a pipe or a device, not an ordinary file, and cannot be used.");
+}
+
+void reportReadProblem(const QString &path, ReadProblem problem)
+{
+    switch (problem) {
+    case ReadProblem::Missing:
+        reportMissingFile(path);
+        break;
+    case ReadProblem::NotARegularFile:
+        platform::MsgBox(notARegularFileMessage(path));
+        break;
+    case ReadProblem::TooLong:
+        platform::MsgBox(tooManyLinesMessage(path));
+        break;
+    case ReadProblem::Unreadable:
+        break;
+    }
+}
+
 void reportVitalFileMissing()
 {
     platform::MsgBox(QStringLiteral("Vital file is missing\r\n") + app::programBaseName()
@@ -206,18 +259,14 @@ bool appendLine(const QString &path, const QString &text)
 
 std::optional<QByteArray> readListBytes(const QString &path, bool *missingFile)
 {
+    FileRead read = readCatalogueBytes(path);
     if (missingFile)
-        *missingFile = false;
-    if (!fileExists(path)) {
-        reportMissingFile(path);
-        if (missingFile)
-            *missingFile = true;
-        return std::nullopt;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray(); // unreadable reads as empty, as every catalogue read does
-    return file.readAll();
+        *missingFile = read.problem == ReadProblem::Missing;
+    // Unreadable reads as empty, as every catalogue read does.
+    if (!read.problem || read.problem == ReadProblem::Unreadable)
+        return std::move(read.bytes);
+    reportReadProblem(path, *read.problem);
+    return std::nullopt;
 }
 
 std::optional<ListFile> readListFile(const QString &path, bool *missingFile)

@@ -13,10 +13,32 @@
 // category files (one unit a line, "factor^name"). Single-byte Windows-1252 text, CR LF after
 // every line. Each routine opens and closes its file within the call. Reads of a file that
 // cannot be opened give empty text, as every catalogue read always has.
+//
+// Any file may come from someone else: only a regular file is read (never through a link, never
+// a FIFO or a device, which would block or never end), and none longer than kMaxFileBytes.
 namespace catalogue {
 
 // The most lines (and so units or categories) a catalogue file may hold: counts are 16-bit.
 inline constexpr int kMaxLines = 32767;
+// The longest catalogue file read: kMaxLines lines of 128 bytes. A longer one is refused before
+// it is read, as a file of too many lines.
+inline constexpr qint64 kMaxFileBytes = qint64(kMaxLines + 1) * 128;
+
+// Why a catalogue file gave no bytes.
+enum class ReadProblem {
+    Missing,          // nothing there, or a folder
+    NotARegularFile,  // a link, a FIFO, a device or a socket: never opened through
+    TooLong,          // more than kMaxFileBytes
+    Unreadable        // there, but it could not be read (no access)
+};
+
+struct FileRead {
+    QByteArray bytes;
+    std::optional<ReadProblem> problem; // none: bytes is the whole file
+};
+
+// Reads a catalogue file whole, as described above, never blocking. Shows nothing.
+FileRead readCatalogueBytes(const QString &path);
 
 // True for an existing file, false for a folder, a missing path or no access.
 bool fileExists(const QString &path);
@@ -42,6 +64,11 @@ QString tooManyLinesMessage(const QString &path);
 bool withinLineLimit(const QString &path, int count);
 // Shows "File: " path CR LF "File Does Not Exist.", the message for a missing catalogue file.
 void reportMissingFile(const QString &path);
+// The message for a link, FIFO or device in a catalogue file's place.
+QString notARegularFileMessage(const QString &path);
+// Shows the message for a file that gave no bytes: missing, no regular file, or too long (the
+// message of too many lines). An unreadable file has none: it reads as empty.
+void reportReadProblem(const QString &path, ReadProblem problem);
 // Shows "Vital file is missing" and that the program may need to close.
 void reportVitalFileMissing();
 
@@ -56,14 +83,16 @@ struct ListFile {
 };
 
 // Reads path once. A missing file gives nothing after the "File Does Not Exist." message
-// (missingFile is then set), a file beyond the 16-bit limit nothing after its own message.
+// (missingFile is then set); a file beyond the 16-bit limit or the size limit, or no regular
+// file, nothing after its own message.
 std::optional<ListFile> readListFile(const QString &path, bool *missingFile = nullptr);
 // The same, for a file the program cannot do without: a missing one also gets
 // reportVitalFileMissing().
 std::optional<ListFile> readVitalListFile(const QString &path);
 
 // The bytes of path. A missing file gives nothing after the "File Does Not Exist." message
-// (missingFile is then set).
+// (missingFile is then set), a file too long or no regular file nothing after its own message;
+// an unreadable file reads as empty.
 std::optional<QByteArray> readListBytes(const QString &path, bool *missingFile = nullptr);
 
 // One unit of a category file as the unit lists show it: its name and its line number.

@@ -2,6 +2,7 @@
 
 #include "core/base/AppInfo.h"
 #include "core/catalogue/CataloguePaths.h"
+#include "core/platform/RegularFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -76,7 +77,11 @@ bool folderTakesWrites(const QString &folder)
     if (!probe.open())
         return false;
     QFile index(folder + QLatin1Char('/') + indexFileName());
-    return !index.exists() || index.open(QIODevice::WriteOnly | QIODevice::Append);
+    // Only a regular file is opened: opening a FIFO for writing waits for a reader, forever.
+    // Whatever else is there, the program's writers refuse it and say so.
+    if (platform::entryKind(index.fileName()) != platform::EntryKind::RegularFile)
+        return true;
+    return index.open(QIODevice::WriteOnly | QIODevice::Append);
 }
 
 QString userCatalogueFolder()

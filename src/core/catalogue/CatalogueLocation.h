@@ -28,8 +28,8 @@ struct CatalogueLocation {
 CatalogueLocation locateCatalogue(const QString &applicationFolder, const QString &userFolder,
                                   const WritableTest &canWrite);
 
-// The program's test: a new file can be made in the folder, and its index, when there is one,
-// can be opened for writing. Leaves the folder as it was.
+// The program's test: a new file can be made in the folder, and its index, when it is a regular
+// file, can be opened for writing. Leaves the folder as it was.
 bool folderTakesWrites(const QString &folder);
 
 // The per-user copy: "catalogue" in the user's data folder (QStandardPaths::AppDataLocation,

@@ -3,11 +3,11 @@
 #include "core/base/Failure.h"
 #include "core/catalogue/CatalogueFile.h"
 #include "core/catalogue/RejectedLineReport.h"
+#include "core/platform/RegularFile.h"
 #include "core/text/CatalogueText.h"
 #include "core/text/NumberText.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 Unit &UnitCategory::slot(qint16 index)
 {
@@ -76,9 +76,15 @@ void UnitCategory::clear()
 
 qint16 UnitCategory::load(const QString &path, qint16 extraSlots)
 {
-    if (!catalogue::fileExists(path))
+    const catalogue::FileRead read = catalogue::readCatalogueBytes(path);
+    if (read.problem == catalogue::ReadProblem::Missing)
         return -1;
-    const QStringList pieces = catalogue::splitAtCrLf(catalogue::readWholeFile(path));
+    if (read.problem == catalogue::ReadProblem::NotARegularFile || read.problem == catalogue::ReadProblem::TooLong) {
+        catalogue::reportReadProblem(path, *read.problem);
+        return -1;
+    }
+    // An unreadable file reads as empty, as every catalogue read does.
+    const QStringList pieces = catalogue::splitAtCrLf(catalogue::decodeCatalogueText(read.bytes));
     const int lastPiece = int(pieces.size()) - 1; // K, the number of CR LF pairs
     const int upperBound = lastPiece - 1 + extraSlots;
     if (!catalogue::withinLineLimit(path, upperBound))
@@ -123,12 +129,8 @@ void UnitCategory::save(const QString &path)
                            QStringLiteral("A unit name holds a character that a catalogue file cannot store."));
 
     // Never overwrite a file its owner made read-only, even though the folder would allow it.
-    const QFileInfo existing(path);
-    if (existing.exists() && (!existing.isFile() || !existing.isWritable()))
+    if (platform::entryKind(path) == platform::EntryKind::RegularFile && !QFileInfo(path).isWritable())
         throw app::Failure(app::kErrPathFileAccess);
-    // The flush first: commit() alone puts a file in place whose buffered bytes could not be
-    // written (a full disk); without a commit the new file is discarded.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.flush() || !file.commit())
+    if (!platform::replaceFile(path, *bytes))
         throw app::Failure(app::kErrPathFileAccess);
 }

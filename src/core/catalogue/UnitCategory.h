@@ -33,15 +33,17 @@ public:
     // No slots and not changed; the name stays.
     void clear();
 
-    // Reads a category file into the slots: -1 when there is no such file (or it is too long,
-    // after a message), otherwise the index of the last piece less one for every blank or
-    // rejected line. A rejected line is reported ("Error loading " and its last field, the
-    // first few of them; see RejectedLineReport). Leaves the name and the changed flag alone.
+    // Reads a category file into the slots: -1 when there is no such file (or it is too long or
+    // no regular file, after a message), otherwise the index of the last piece less one for
+    // every blank or rejected line. A rejected line is reported ("Error loading " and its last
+    // field, the first few of them; see RejectedLineReport). Leaves the name and the changed flag
+    // alone.
     qint16 load(const QString &path, qint16 extraSlots);
 
     // Writes the named units to a category file when the changed flag is set. The file is
     // written aside and put in place in one step: a failed write leaves the old file whole and
-    // throws app::Failure (75, or 5 for a name no catalogue file can hold).
+    // throws app::Failure (75, or 5 for a name no catalogue file can hold). Only a regular file
+    // is replaced: a link, FIFO, device or folder in its place is left alone (75).
     void save(const QString &path);
 
 private:

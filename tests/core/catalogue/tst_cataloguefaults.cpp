@@ -5,17 +5,21 @@
 #include "core/catalogue/CataloguePaths.h"
 #include "core/catalogue/RejectedLineReport.h"
 #include "core/catalogue/UnitCategory.h"
+#include "core/platform/RegularFile.h"
 #include "support/FaultFiles.h"
 #include "support/FileSizeLimit.h"
+#include "support/HostileEntries.h"
 #include "support/TestEnvironment.h"
 #include "support/UnprivilegedRun.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
 
 #include <functional>
+#include <optional>
 
 using Files = QMap<QString, QByteArray>;
 
@@ -53,6 +57,24 @@ QByteArray linesOfUnits(int count)
     for (int i = 0; i < count; ++i)
         bytes.append("1^U" + QByteArray::number(i) + "\r\n");
     return bytes;
+}
+
+// The entries of hostile::putInPlace, and a link to the factory copy.
+void addHostileEntryRows()
+{
+    QTest::addColumn<QString>("what");
+    for (const QString &what : hostile::entryNames() + QStringList{"link to the factory copy"})
+        QTest::newRow(qPrintable(what)) << what;
+}
+
+void putInPlace(const QString &what, const QString &path, const QString &outside)
+{
+    if (what == QLatin1String("link to the factory copy")) {
+        QFile::remove(path);
+        QVERIFY(hostile::makeLink(catalogue::factoryCategoryFile(QFileInfo(path).completeBaseName()), path));
+    } else {
+        QVERIFY2(hostile::putInPlace(what, path, outside), qPrintable(what));
+    }
 }
 
 } // namespace
@@ -227,6 +249,124 @@ private slots:
         QCOMPARE(m_environment->readFile("bin/unitType.ucr/inside.txt"), QByteArray("kept"));
     }
 
+    // A file of more than kMaxFileBytes is refused before it is read, as a file of too many
+    // lines is: a catalogue someone handed over may hold a file of any size.
+    void fileSizeLimit_data()
+    {
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<bool>("readable");
+        QTest::newRow("at the limit") << catalogue::kMaxFileBytes << true;
+        QTest::newRow("one byte more") << catalogue::kMaxFileBytes + 1 << false;
+        QTest::newRow("200 MB") << qint64(200) * 1024 * 1024 << false;
+    }
+    void fileSizeLimit()
+    {
+        QFETCH(qint64, size);
+        QFETCH(bool, readable);
+        // One unit whose name fills the file; the larger file is sparse, its bytes never written.
+        const QString path = catalogue::categoryFile("Huge");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.write("1^") == 2);
+        QVERIFY(file.resize(size - 2));
+        QVERIFY(file.seek(size - 2) && file.write("\r\n") == 2);
+        file.close();
+        const QString tooLong = catalogue::tooManyLinesMessage(path);
+
+        QElapsedTimer timer;
+        timer.start();
+        m_environment->boxes().expectOK(readable ? 0 : 2);
+        QCOMPARE(catalogue::readListFile(path).has_value(), readable);
+        UnitCategory category;
+        QCOMPARE(int(category.load(path, 2)), readable ? 0 : -1);
+        QCOMPARE(catalogue::readWholeFile(path).size(), readable ? size : 0);
+        const QStringList expected = readable ? QStringList() : QStringList{tooLong, tooLong};
+        QCOMPARE(m_environment->boxes().shownTexts(), expected);
+        if (!readable)
+            QVERIFY2(timer.elapsed() < 2000, "a file too long is not read");
+    }
+
+    // What a catalogue folder unpacked from someone's archive may hold in a category file's
+    // place. Nothing is read through it, nothing written through it, and nothing waits on it.
+    void categoryFileThatIsNoRegularFile_data() { addHostileEntryRows(); }
+    void categoryFileThatIsNoRegularFile()
+    {
+        QFETCH(QString, what);
+        const QByteArray victim("1^Victim\r\n");
+        m_environment->writeFile("outside.ucr", victim);
+        const QString outside = m_environment->folder() + "/outside.ucr";
+        const QString path = catalogue::categoryFile("Length");
+        const QByteArray factoryLength = m_environment->readFile("bin/default/Length.ucr");
+        UnitCategory loaded; // loaded while the file was still a file
+        QVERIFY(loaded.load(path, 2) > 0);
+        putInPlace(what, path, outside);
+        const hostile::FifoGuard guard(path);
+        const QString refused = catalogue::notARegularFileMessage(path);
+
+        // Selecting it: the unit lists' reader and the editor's say what it is and read nothing.
+        m_environment->boxes().expectOK(2);
+        bool missing = true;
+        QVERIFY(!catalogue::readListFile(path, &missing).has_value());
+        QVERIFY(!missing);
+        UnitCategory selected;
+        QCOMPARE(int(selected.load(path, 2)), -1);
+        QCOMPARE(m_environment->boxes().shownTexts(), (QStringList{refused, refused}));
+        QVERIFY(catalogue::readWholeFile(path).isEmpty());
+
+        // Saving an edit, creating a category of that name, restoring one, restoring all.
+        loaded.setUnit("Furlong", 201.168, 1);
+        QCOMPARE(failureNumber([&] { loaded.save(path); }), app::kErrPathFileAccess);
+        UnitCategory created;
+        created.resize(0, 0);
+        created.setUnit("Metre", 1, 0);
+        QCOMPARE(failureNumber([&] { created.save(path); }), app::kErrPathFileAccess);
+        QCOMPARE(catalogue::restoreCategory("Length"),
+                 std::optional(catalogue::CatalogueFailure{catalogue::CatalogueFailure::Operation::RestoringDefaults,
+                                                           catalogue::factoryCategoryFile("Length")}));
+        const catalogue::RestoreAllResult restored = catalogue::restoreAllCategories();
+        QVERIFY(restored.factoryIndexRead);
+        QCOMPARE(restored.failures.size(), 1);
+        QCOMPARE(restored.failures.first().path, catalogue::factoryCategoryFile("Length"));
+
+        // Still there as it was, and so is everything it points to.
+        QCOMPARE(QFileInfo(path).isSymLink(), what != "FIFO");
+        QVERIFY(platform::entryKind(path) != platform::EntryKind::RegularFile);
+        QCOMPARE(m_environment->readFile("outside.ucr"), victim);
+        QVERIFY(!QFileInfo::exists(outside + ".nowhere"));
+        QCOMPARE(m_environment->readFile("bin/default/Length.ucr"), factoryLength);
+        QVERIFY(QDir(catalogue::catalogueFolder()).entryList({"Length.ucr.*"}, QDir::Files | QDir::Hidden).isEmpty());
+
+        QVERIFY(!guard.releasedAWaitingReader());
+    }
+
+    void indexThatIsNoRegularFile_data() { addHostileEntryRows(); }
+    void indexThatIsNoRegularFile()
+    {
+        QFETCH(QString, what);
+        const QByteArray outsideIndex("Length\r\nMass\r\n");
+        m_environment->writeFile("outside.ucr", outsideIndex);
+        m_environment->writeFile("bin/Mine.ucr", "1^Thing\r\n");
+        const QString outside = m_environment->folder() + "/outside.ucr";
+        const QString index = catalogue::indexFile();
+        putInPlace(what, index, outside);
+        const hostile::FifoGuard guard(index);
+
+        m_environment->boxes().expectOK();
+        QVERIFY(!catalogue::readListFile(index).has_value());
+        QCOMPARE(m_environment->boxes().shownTexts(), QStringList{catalogue::notARegularFileMessage(index)});
+        QVERIFY(catalogue::indexLines().isEmpty());
+        // A full restore cannot put the factory index in place, so the user's own files stay.
+        const catalogue::RestoreAllResult restored = catalogue::restoreAllCategories();
+        QCOMPARE(restored.failures.size(), 1);
+        QCOMPARE(restored.failures.first().path, catalogue::factoryIndexFile());
+        QCOMPARE(m_environment->readFile("bin/Mine.ucr"), QByteArray("1^Thing\r\n"));
+
+        QCOMPARE(QFileInfo(index).isSymLink(), what != "FIFO");
+        QCOMPARE(m_environment->readFile("outside.ucr"), outsideIndex);
+        QVERIFY(!QFileInfo::exists(outside + ".nowhere"));
+        QVERIFY(!guard.releasedAWaitingReader());
+    }
+
     void linesAtTheSixteenBitLimit_data()
     {
         QTest::addColumn<int>("lines");
@@ -239,9 +379,11 @@ private slots:
         QFETCH(int, lines);
         QFETCH(bool, readable);
         const QByteArray content = linesOfUnits(lines);
-        m_environment->writeFile("bin/Long.ucr", content);
-        const QString path = catalogue::categoryFile("Long");
+        // A "%" in the name is shown as it is.
+        m_environment->writeFile("bin/Long %1 %2.ucr", content);
+        const QString path = catalogue::categoryFile("Long %1 %2");
         const QString tooLong = catalogue::tooManyLinesMessage(path);
+        QVERIFY(tooLong.contains(QDir::separator() + QStringLiteral("Long %1 %2.ucr\r\n")));
 
         m_environment->boxes().expectOK(readable ? 0 : 1);
         const auto file = catalogue::readListFile(path);
@@ -256,7 +398,7 @@ private slots:
         UnitCategory category;
         QCOMPARE(int(category.load(path, 2)), -1);
         QCOMPARE(m_environment->boxes().shownTexts(), QStringList{tooLong});
-        QCOMPARE(m_environment->readFile("bin/Long.ucr"), content);
+        QCOMPARE(m_environment->readFile("bin/Long %1 %2.ucr"), content);
     }
 
     void binaryGarbageShowsAFewMessagesAndASummary_data()
