@@ -1,6 +1,7 @@
 #include "core/catalogue/CatalogueFiles.h"
 
 #include "core/catalogue/CatalogueFile.h"
+#include "core/catalogue/CatalogueNames.h"
 #include "core/catalogue/CataloguePaths.h"
 #include "core/platform/FileOperations.h"
 
@@ -10,12 +11,6 @@ namespace catalogue {
 
 namespace {
 
-// A name that would lead out of the catalogue folder names none of its files.
-bool namesAFileOfTheFolder(const QString &categoryName)
-{
-    return !categoryName.contains(QLatin1Char('/')) && !categoryName.contains(QLatin1Char('\\'));
-}
-
 CatalogueFailure removing(const QString &path)
 {
     return {CatalogueFailure::Operation::RemovingFiles, path};
@@ -24,6 +19,16 @@ CatalogueFailure removing(const QString &path)
 CatalogueFailure restoring(const QString &path)
 {
     return {CatalogueFailure::Operation::RestoringDefaults, path};
+}
+
+// Copies the factory copy of stem (a category name already checked, or the index's name) over
+// the catalogue's file.
+std::optional<CatalogueFailure> copyFactoryFile(const QString &stem)
+{
+    const QString factoryPath = factoryCategoryFile(stem);
+    if (!platform::fileOperations().copyFile(factoryPath, categoryFile(stem)))
+        return restoring(factoryPath);
+    return std::nullopt;
 }
 
 } // namespace
@@ -39,18 +44,16 @@ QString CatalogueFailure::message() const
 std::optional<CatalogueFailure> deleteCategoryFile(const QString &categoryName)
 {
     const QString path = categoryFile(categoryName);
-    if (!namesAFileOfTheFolder(categoryName) || !platform::fileOperations().deleteFile(path))
+    if (!categoryFileRefusal(categoryName).isEmpty() || !platform::fileOperations().deleteFile(path))
         return removing(path);
     return std::nullopt;
 }
 
 std::optional<CatalogueFailure> restoreCategory(const QString &categoryName)
 {
-    const QString factoryPath = factoryCategoryFile(categoryName);
-    if (!namesAFileOfTheFolder(categoryName)
-        || !platform::fileOperations().copyFile(factoryPath, categoryFile(categoryName)))
-        return restoring(factoryPath);
-    return std::nullopt;
+    if (!categoryFileRefusal(categoryName).isEmpty())
+        return restoring(factoryCategoryFile(categoryName));
+    return copyFactoryFile(categoryName);
 }
 
 RestoreAllResult restoreAllCategories()
@@ -61,23 +64,22 @@ RestoreAllResult restoreAllCategories()
         return result;
     result.factoryIndexRead = true;
 
-    QStringList names;
-    for (int i = 0; i < factoryIndex->count; ++i)
-        names.append(factoryIndex->line(i));
-    names.append(QLatin1String(kIndexName));
-
     QStringList catalogueFiles; // the files the factory names: no removal touches them
-    bool indexRestored = false;
-    for (const QString &name : names) {
-        catalogueFiles.append(categoryFile(name));
-        const std::optional<CatalogueFailure> failure = restoreCategory(name);
-        if (failure)
+    for (int i = 0; i < factoryIndex->count; ++i) {
+        const QString name = factoryIndex->line(i);
+        if (categoryFileRefusal(name).isEmpty())
+            catalogueFiles.append(categoryFile(name));
+        if (const std::optional<CatalogueFailure> failure = restoreCategory(name))
             result.failures.append(*failure);
-        indexRestored = !failure; // the index is the last name
     }
+    const QString index = QLatin1String(kIndexName);
+    catalogueFiles.append(categoryFile(index));
+    const std::optional<CatalogueFailure> indexFailure = copyFactoryFile(index);
+    if (indexFailure)
+        result.failures.append(*indexFailure);
     // The user's own categories go only once the factory index that no longer lists them is in
     // place; until then their index still does.
-    if (indexRestored && !platform::fileOperations().deleteMatchingFiles(catalogueFilePattern(), catalogueFiles))
+    if (!indexFailure && !platform::fileOperations().deleteMatchingFiles(catalogueFilePattern(), catalogueFiles))
         result.failures.prepend(removing(catalogueFilePattern()));
     return result;
 }

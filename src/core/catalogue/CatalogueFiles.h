@@ -28,12 +28,13 @@ struct CatalogueFailure {
 };
 
 // Deletes the category's file (categoryFile(name)) permanently. The failure names that file
-// when it is missing, is a folder, or cannot be deleted. A name holding "/" or "\" names no
-// file of the catalogue folder and fails without touching anything.
+// when it is missing, is a folder, or cannot be deleted. A name that names no file of the
+// catalogue folder (categoryFileRefusal) fails without touching anything.
 std::optional<CatalogueFailure> deleteCategoryFile(const QString &categoryName);
 
 // Copies factoryCategoryFile(name) over categoryFile(name). The failure names the factory file;
-// the category file is then as it was (a category the user made has no factory copy).
+// the category file is then as it was (a category the user made has no factory copy, and a name
+// that names no file of the catalogue folder is no category).
 std::optional<CatalogueFailure> restoreCategory(const QString &categoryName);
 
 struct RestoreAllResult {
@@ -46,13 +47,13 @@ struct RestoreAllResult {
 };
 
 // Brings back the factory catalogue: exactly the factory index and the files it lists, the
-// user's own categories gone. The names are the factory index's lines 0..n-1 (a blank line gives
-// an empty name, whose factory path ends in the factory folder's separator and ".ucr") and then
-// the index itself. Each factory file is first copied over its catalogue file, each copy put in
-// place in one step; only then are the other "*.ucr" files of the catalogue folder deleted, and
-// only when the factory index itself was copied. So a failure never leaves the folder without an
-// index, and a category whose factory copy fails keeps its old file, listed by whichever index
-// is in place.
+// user's own categories gone. The names are the factory index's lines 0..n-1 (a blank line, or a
+// line that names no category file, fails with its factory path: for a blank line the path ends
+// in the factory folder's separator and ".ucr") and then the index itself. Each factory file is
+// first copied over its catalogue file, each copy put in place in one step; only then are the
+// other "*.ucr" files of the catalogue folder deleted, and only when the factory index itself was
+// copied. So a failure never leaves the folder without an index, and a category whose factory
+// copy fails keeps its old file, listed by whichever index is in place.
 RestoreAllResult restoreAllCategories();
 
 } // namespace catalogue

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // The index of the catalogue folder (indexFile()): which categories it lists, listing a new
 // one, and writing it afresh after a category is deleted.
 namespace catalogue {
@@ -10,6 +12,15 @@ namespace catalogue {
 // The names the index lists: its lines split at CR LF. The empty piece after a final CR LF is
 // no line; a blank line is an empty name. Nothing for a missing or unreadable index.
 QStringList indexLines();
+
+// The category names for the category lists: every non-empty line of the index at indexPath
+// that can name a category file (categoryFileRefusal), in file order. Lines that cannot are
+// left out, after one message that names them. Nothing when the index is missing (after "File
+// Does Not Exist." and "Vital file is missing"), too long or no regular file (after its message).
+std::optional<QStringList> readCategoryNames(const QString &indexPath);
+
+// The message for index lines that name no category file (the first few of them).
+QString refusedIndexLinesMessage(const QString &indexPath, const QStringList &lines);
 
 // True when a line of the index is exactly categoryName (whole line, case-sensitive), so a
 // name that is only part of a listed name, "Flow" beside "Flow Rate", is not listed.

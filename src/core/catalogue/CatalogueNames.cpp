@@ -55,6 +55,16 @@ bool isReservedDeviceName(const QString &name)
         || digit == QChar(0x00B2) || digit == QChar(0x00B3);
 }
 
+// A save writes the new file aside first, under the file's name and seven characters more
+// (".AbCdEf"): that name must fit too.
+constexpr int kSaveSuffixLength = 7;
+
+bool fitsAFileName(const QString &name)
+{
+    const QString longest = name + QLatin1String(kCatalogueExtension) + QString(kSaveSuffixLength, QLatin1Char('x'));
+    return longest.size() <= kMaxFileNameBytes && longest.toUtf8().size() <= kMaxFileNameBytes;
+}
+
 } // namespace
 
 bool isRefusedCategoryCharacter(QChar c)
@@ -84,6 +94,8 @@ QString outsideCatalogueMessage(const QString &subject, const QString &character
 
 QString categoryNameRefusal(const QString &name)
 {
+    if (name.isEmpty())
+        return QStringLiteral("Category name cannot be empty");
     for (const QChar c : name) {
         if (isRefusedCategoryCharacter(c))
             return refusedCategoryCharactersMessage();
@@ -101,6 +113,20 @@ QString categoryNameRefusal(const QString &name)
             + QStringLiteral("\" cannot be a category name:\r\nWindows reserves it for a device");
     if (name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
         return QStringLiteral("Category name cannot end with a full stop or a space");
+    if (!fitsAFileName(name))
+        return QStringLiteral("Category name is too long to name a file:\r\nit can have at most %1 letters, "
+                              "fewer with accented letters or signs")
+            .arg(kMaxFileNameBytes - int(qstrlen(kCatalogueExtension)) - kSaveSuffixLength);
+    return QString();
+}
+
+QString categoryFileRefusal(const QString &name)
+{
+    const QString refusal = categoryNameRefusal(name);
+    if (!refusal.isEmpty())
+        return refusal;
+    if (!liesInCatalogueFolder(categoryFile(name)))
+        return QStringLiteral("Category name does not name a file of the catalogue folder");
     return QString();
 }
 

@@ -2,12 +2,19 @@
 
 #include "core/base/AppInfo.h"
 #include "core/catalogue/CatalogueLocation.h"
+#include "core/platform/FileOperations.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace catalogue {
 
 namespace {
+QString resolved(const QString &path)
+{
+    return QDir::cleanPath(QFileInfo(QDir::fromNativeSeparators(path)).absoluteFilePath());
+}
+
 QString fileIn(const QString &folder, const QString &stem)
 {
     return QDir::toNativeSeparators(folder + QLatin1Char('/') + stem + QLatin1String(kCatalogueExtension));
@@ -47,6 +54,13 @@ QString factoryCategoryFile(const QString &categoryName)
 QString catalogueFilePattern()
 {
     return fileIn(catalogueFolder(), QStringLiteral("*"));
+}
+
+bool liesInCatalogueFolder(const QString &path)
+{
+    const QString file = resolved(path);
+    const qsizetype slash = file.lastIndexOf(QLatin1Char('/'));
+    return slash > 0 && file.left(slash).compare(resolved(catalogueFolder()), platform::kFileNameCase) == 0;
 }
 
 } // namespace catalogue

@@ -22,4 +22,8 @@ QString factoryCategoryFile(const QString &categoryName);
 // Every catalogue file of the catalogue folder: the folder, then "*.ucr".
 QString catalogueFilePattern();
 
+// True when path, resolved (".." and the current folder), is a file of the catalogue folder
+// itself, not of a folder inside or outside it.
+bool liesInCatalogueFolder(const QString &path);
+
 } // namespace catalogue

@@ -249,7 +249,7 @@ void CatalogueEditor::chooseCategory()
     const bool listed = isListedCategoryChosen();
     // A new name that no catalogue file can carry is refused before anything else happens.
     if (!listed && !name.isEmpty() && name != QStringView(conversion::kTemperatureCategory)) {
-        const QString refusal = catalogue::categoryNameRefusal(name);
+        const QString refusal = catalogue::categoryFileRefusal(name);
         if (!refusal.isEmpty()) {
             platform::MsgBox(refusal);
             return;

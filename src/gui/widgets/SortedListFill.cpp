@@ -1,6 +1,6 @@
 #include "gui/widgets/SortedListFill.h"
 
-#include "core/catalogue/CatalogueFile.h"
+#include "core/catalogue/CatalogueIndex.h"
 #include "core/catalogue/ListOrder.h"
 
 #include <QComboBox>
@@ -31,18 +31,14 @@ void chooseNothing(QComboBox *list)
 template <typename List>
 bool fillSorted(const QString &path, List *list)
 {
-    const auto file = catalogue::readVitalListFile(path);
-    if (!file)
+    const std::optional<QStringList> names = catalogue::readCategoryNames(path);
+    if (!names)
         return false;
     const QSignalBlocker blocker(list);
     list->clear();
     const catalogue::ListOrder order;
-    for (int i = 0; i < file->count; ++i) {
-        const QString line = file->line(i);
-        if (!line.isEmpty())
-            list->insertItem(order.insertPosition(list->count(), line, [list](int row) { return textAt(list, row); }),
-                             line);
-    }
+    for (const QString &name : *names)
+        list->insertItem(order.insertPosition(list->count(), name, [list](int row) { return textAt(list, row); }), name);
     chooseNothing(list);
     return true;
 }

@@ -2,6 +2,7 @@
 #include "core/catalogue/CatalogueFile.h"
 #include "core/catalogue/CatalogueFiles.h"
 #include "core/catalogue/CatalogueIndex.h"
+#include "core/catalogue/CatalogueNames.h"
 #include "core/catalogue/CataloguePaths.h"
 #include "core/catalogue/RejectedLineReport.h"
 #include "core/catalogue/UnitCategory.h"
@@ -58,6 +59,9 @@ QByteArray linesOfUnits(int count)
         bytes.append("1^U" + QByteArray::number(i) + "\r\n");
     return bytes;
 }
+
+// Stands for the test's application folder in a data row (made before the folder is).
+const QString kApplicationFolder = QStringLiteral("<application folder>");
 
 // The entries of hostile::putInPlace, and a link to the factory copy.
 void addHostileEntryRows()
@@ -365,6 +369,61 @@ private slots:
         QCOMPARE(m_environment->readFile("outside.ucr"), outsideIndex);
         QVERIFY(!QFileInfo::exists(outside + ".nowhere"));
         QVERIFY(!guard.releasedAWaitingReader());
+    }
+
+    // Index lines that would lead a path out of the catalogue folder, into the factory copies,
+    // onto the index or a device: left out of the lists with one message, and never used as a
+    // path, whoever passes them on.
+    void indexLinesThatNameNoCategoryFile_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::newRow("up and out") << "../../outside/victim";
+        QTest::newRow("up and out, backslashes") << "..\\..\\outside\\victim";
+        QTest::newRow("up one") << "../victim";
+        QTest::newRow("the factory copy") << "default/Length";
+        QTest::newRow("the factory copy, backslash") << "default\\Length";
+        QTest::newRow("an absolute path") << kApplicationFolder + "/outside/victim";
+        QTest::newRow("dot dot") << "..";
+        QTest::newRow("the index") << "unitType";
+        QTest::newRow("a device") << "CON";
+        QTest::newRow("a control character") << "Len\tgth";
+        QTest::newRow("too long for a file name") << QString(300, QLatin1Char('L'));
+    }
+    void indexLinesThatNameNoCategoryFile()
+    {
+        QFETCH(QString, line);
+        line.replace(kApplicationFolder, m_environment->folder());
+        const QByteArray victim("1^Victim\r\n");
+        m_environment->writeFile("outside/victim.ucr", victim);
+        m_environment->writeFile("victim.ucr", victim);
+        m_environment->writeFile("bin/unitType.ucr", "Length\r\n" + line.toLatin1() + "\r\nMass\r\n");
+        const Files before = filesUnder(m_environment->folder());
+
+        m_environment->boxes().expectOK();
+        QCOMPARE(catalogue::readCategoryNames(catalogue::indexFile()), std::optional(QStringList{"Length", "Mass"}));
+        const QString message = m_environment->boxes().shownTexts().value(0);
+        QCOMPARE(message, catalogue::refusedIndexLinesMessage(catalogue::indexFile(), {line}));
+        QVERIFY2(message.contains(line.left(60).replace('\t', '?')), qPrintable(message));
+
+        // Passed on all the same, it names no file to read, write, copy or delete.
+        QVERIFY(!catalogue::categoryFileRefusal(line).isEmpty());
+        QVERIFY(catalogue::deleteCategoryFile(line).has_value());
+        QVERIFY(catalogue::restoreCategory(line).has_value());
+        QCOMPARE(filesUnder(m_environment->folder()), before);
+    }
+
+    void manyRefusedIndexLinesShowOneMessage()
+    {
+        QByteArray index = "Length\r\n";
+        for (int i = 0; i < 5000; ++i)
+            index += "../x" + QByteArray::number(i) + "\r\n";
+        m_environment->writeFile("bin/unitType.ucr", index);
+        m_environment->boxes().expectOK();
+        QCOMPARE(catalogue::readCategoryNames(catalogue::indexFile()), std::optional(QStringList{"Length"}));
+        const QStringList texts = m_environment->boxes().shownTexts();
+        QCOMPARE(texts.size(), 1);
+        QVERIFY(texts.first().contains("\"../x4\"\r\nand 4995 more"));
+        QVERIFY(!texts.first().contains("../x5"));
     }
 
     void linesAtTheSixteenBitLimit_data()

@@ -90,6 +90,8 @@ private slots:
         QTest::newRow("folder in the file's place") << "Folder";
         QTest::newRow("name leading out of the folder") << "../outside";
         QTest::newRow("name leading out with a backslash") << "..\\outside";
+        QTest::newRow("name of a factory copy") << "default/Length";
+        QTest::newRow("name of the index") << "unitType";
     }
     void deleteCategoryFileFailure()
     {

@@ -1,6 +1,8 @@
 #include "core/catalogue/CatalogueNames.h"
+#include "core/catalogue/CataloguePaths.h"
 #include "support/TestEnvironment.h"
 
+#include <QDir>
 #include <QTest>
 
 class TestCatalogueNames : public QObject {
@@ -43,6 +45,20 @@ private slots:
         QTest::newRow("tab") << "a\tb" << "Category name cannot contain tabs, line breaks";
         QTest::newRow("line break") << "a\r\nb" << "Category name cannot contain tabs, line breaks";
         QTest::newRow("Greek letters") << "\u03A9\u03A9\u03A3" << "Category name cannot contain \u03A9 \u03A3\r\n";
+        QTest::newRow("empty") << "" << "Category name cannot be empty";
+        QTest::newRow("dot") << "." << "Category name cannot end with a full stop";
+        QTest::newRow("dot dot") << ".." << "Category name cannot end with a full stop";
+        QTest::newRow("up a folder") << "../Length" << eleven;
+        QTest::newRow("up a folder, backslash") << "..\\Length" << eleven;
+        QTest::newRow("into the factory copies") << "default/Length" << eleven;
+        // The file name, and the one a save writes aside (seven more), within 255 bytes of UTF-8.
+        const QString tooLong = "Category name is too long to name a file:\r\nit can have at most 244 letters";
+        QTest::newRow("244 letters") << QString(244, 'a') << QString();
+        QTest::newRow("245 letters") << QString(245, 'a') << tooLong;
+        QTest::newRow("122 accented letters") << QString(122, QChar(0xE9)) << QString();
+        QTest::newRow("123 accented letters") << QString(123, QChar(0xE9)) << tooLong;
+        QTest::newRow("81 euro signs") << QString(81, QChar(0x20AC)) << QString();
+        QTest::newRow("82 euro signs") << QString(82, QChar(0x20AC)) << tooLong;
     }
     void categoryNames()
     {
@@ -53,6 +69,27 @@ private slots:
             QCOMPARE(refusal, QString());
         else
             QVERIFY2(refusal.startsWith(refusalStart), qPrintable(refusal));
+    }
+
+    // The same check, and the file's folder once its path is resolved.
+    void categoryFiles_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("plain") << "Length" << true;
+        QTest::newRow("a leading dot") << ".Hidden" << true;
+        QTest::newRow("dot dot") << ".." << false;
+        QTest::newRow("up and out") << "../../outside/victim" << false;
+        QTest::newRow("the factory copy") << "default\\Length" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+    void categoryFiles()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, accepted);
+        QCOMPARE(catalogue::categoryFileRefusal(name).isEmpty(), accepted);
+        QCOMPARE(catalogue::liesInCatalogueFolder(catalogue::categoryFile(name)),
+                 !QDir::fromNativeSeparators(name).contains('/'));
     }
 
     void unitNames_data()

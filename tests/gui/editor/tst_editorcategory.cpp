@@ -340,6 +340,8 @@ private slots:
         QTest::newRow("device name") << "con.txt" << "\"con.txt\" cannot be a category name";
         QTest::newRow("pasted slash") << "Speed/Time" << "Category name cannot contain any of the\r\n";
         QTest::newRow("outside Windows-1252") << "Ohm \u03A9" << "Category name cannot contain \u03A9\r\n";
+        QTest::newRow("too long for a file name") << QString(300, 'x') << "Category name is too long to name a file";
+        QTest::newRow("up a folder") << ".." << "Category name cannot end with a full stop";
     }
     void refusedNewNamesChangeNothing()
     {

@@ -8,6 +8,7 @@
 #include "gui/mainwindow/MainWindowTest.h"
 #include "support/Controls.h"
 #include "support/FaultFiles.h"
+#include "core/catalogue/CatalogueIndex.h"
 #include "support/FileSizeLimit.h"
 #include "support/HostileEntries.h"
 #include "support/ListItems.h"
@@ -172,17 +173,36 @@ private slots:
 
     void randomBytesAsTheIndex()
     {
-        const QByteArray content = randomBytes(200000, 5);
+        const QByteArray content = randomBytes(200000, 5) + "\r\nNo Such Category\r\n";
         m_environment->writeFile("bin/unitType.ucr", content);
+        // Lines of garbage (control characters, far too long) name no category file: one message.
+        m_environment->boxes().expectOK();
         QVERIFY(load());
-        QVERIFY(child<QListWidget>(*m_form, "UnitType")->count() > 0);
-        // A name made of garbage names no file.
+        QCOMPARE(m_environment->boxes().shown().size(), 1);
+        QVERIFY(m_environment->boxes().shownTexts().first().startsWith(
+            "File: " + catalogue::indexFile() + "\r\nThese lines name no category file and were left out of the list:"));
+        QCOMPARE(listItems(child<QListWidget>(*m_form, "UnitType")), QStringList{"No Such Category"});
+        // A name that passes names no file that is there.
+        m_environment->boxes().clear();
         m_environment->boxes().expectOK(2);
         child<QListWidget>(*m_form, "UnitType")->setCurrentRow(0);
         QCOMPARE(m_environment->boxes().shown().size(), 2);
         QVERIFY(!child<QPushButton>(*m_form, "Convert")->isEnabled());
         closeWindow();
         QCOMPARE(m_environment->readFile("bin/unitType.ucr"), content);
+    }
+
+    void indexLinesThatLeadOutOfTheCatalogue()
+    {
+        m_environment->writeFile("outside/victim.ucr", "1^Victim\r\n");
+        m_environment->writeFile("bin/unitType.ucr",
+                                 "Length\r\n../../outside/victim\r\n..\\outside\\victim\r\ndefault/Length\r\nMass\r\n");
+        m_environment->boxes().expectOK();
+        QVERIFY(load());
+        QCOMPARE(m_environment->boxes().shownTexts(),
+                 QStringList{catalogue::refusedIndexLinesMessage(
+                     catalogue::indexFile(), {"../../outside/victim", "..\\outside\\victim", "default/Length"})});
+        QCOMPARE(listItems(child<QListWidget>(*m_form, "UnitType")), (QStringList{"Length", "Mass"}));
     }
 
     // What someone may leave in the index's or a category file's place: the window says what it
