@@ -15,16 +15,6 @@ namespace catalogue {
 namespace {
 const QString kCrLf = QStringLiteral("\r\n");
 
-bool endsWithoutLineEnd(QFile &file)
-{
-    const qint64 size = file.size();
-    if (size == 0)
-        return false;
-    if (size < 2 || !file.seek(size - 2))
-        return true;
-    return file.read(2) != QByteArrayLiteral("\r\n");
-}
-
 // The sequential field count over any text whose delimiters are ASCII (text or raw bytes).
 template <typename Text>
 int countFieldsIn(const Text &text)
@@ -231,30 +221,6 @@ void reportVitalFileMissing()
 {
     platform::MsgBox(QStringLiteral("Vital file is missing\r\n") + app::programBaseName()
                      + QStringLiteral(" may need to close"));
-}
-
-bool appendLine(const QString &path, const QString &text)
-{
-    const auto bytes = encodeCatalogueText(text + kCrLf);
-    if (!bytes)
-        return false;
-    // Unbuffered: what write() reports is what reached the file, and nothing is left to flush
-    // on close after a failure.
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
-        return false;
-    const qint64 size = file.size();
-    QByteArray data;
-    if (endsWithoutLineEnd(file))
-        data = QByteArrayLiteral("\r\n");
-    data.append(*bytes);
-    if (!file.seek(size))
-        return false;
-    if (file.write(data) == data.size())
-        return true;
-    // The disk filled up part-way: take back what was written, so no half a line is left.
-    file.resize(size);
-    return false;
 }
 
 std::optional<QByteArray> readListBytes(const QString &path, bool *missingFile)

@@ -9,10 +9,10 @@
 #include <optional>
 #include <vector>
 
-// Reading and appending to the catalogue's files: the index (one category name a line) and the
-// category files (one unit a line, "factor^name"). Single-byte Windows-1252 text, CR LF after
-// every line. Each routine opens and closes its file within the call. Reads of a file that
-// cannot be opened give empty text, as every catalogue read always has.
+// Reading the catalogue's files: the index (one category name a line) and the category files
+// (one unit a line, "factor^name"). Single-byte Windows-1252 text, CR LF after every line. Each
+// routine opens and closes its file within the call. Reads of a file that cannot be opened give
+// empty text, as every catalogue read always has.
 //
 // Any file may come from someone else: only a regular file is read (never through a link, never
 // a FIFO or a device, which would block or never end), and none longer than kMaxFileBytes.
@@ -44,10 +44,6 @@ FileRead readCatalogueBytes(const QString &path);
 bool fileExists(const QString &path);
 // The whole file as text (read access only); empty text on any failure.
 QString readWholeFile(const QString &path);
-// Appends text and CR LF, creating the file when missing. A file whose last line has no CR LF
-// gets one first, so the text always starts a line of its own. False when nothing was written:
-// a write that fails part-way is taken back.
-bool appendLine(const QString &path, const QString &text);
 
 // The pieces of text split at every CR LF; none at all for empty text.
 QStringList splitAtCrLf(const QString &text);

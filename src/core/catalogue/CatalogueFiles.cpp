@@ -1,9 +1,12 @@
 #include "core/catalogue/CatalogueFiles.h"
 
 #include "core/catalogue/CatalogueFile.h"
+#include "core/catalogue/CatalogueIndex.h"
+#include "core/catalogue/CatalogueLock.h"
 #include "core/catalogue/CatalogueNames.h"
 #include "core/catalogue/CataloguePaths.h"
 #include "core/platform/FileOperations.h"
+#include "core/platform/RegularFile.h"
 
 #include <QStringList>
 
@@ -41,17 +44,21 @@ QString CatalogueFailure::message() const
     return what + QStringLiteral("\r\n") + path + QStringLiteral(" could not be found");
 }
 
-std::optional<CatalogueFailure> deleteCategoryFile(const QString &categoryName)
+DeleteOutcome deleteCategory(const QString &categoryName)
 {
+    const CatalogueLock lock;
+    if (!lock.isHeld() || !categoryFileRefusal(categoryName).isEmpty() || !removeFromIndex(categoryName))
+        return DeleteOutcome::NothingChanged;
     const QString path = categoryFile(categoryName);
-    if (!categoryFileRefusal(categoryName).isEmpty() || !platform::fileOperations().deleteFile(path))
-        return removing(path);
-    return std::nullopt;
+    if (platform::entryKind(path) == platform::EntryKind::Missing)
+        return DeleteOutcome::FileWasMissing;
+    return platform::fileOperations().deleteFile(path) ? DeleteOutcome::Deleted : DeleteOutcome::FileKept;
 }
 
 std::optional<CatalogueFailure> restoreCategory(const QString &categoryName)
 {
-    if (!categoryFileRefusal(categoryName).isEmpty())
+    const CatalogueLock lock;
+    if (!lock.isHeld() || !categoryFileRefusal(categoryName).isEmpty())
         return restoring(factoryCategoryFile(categoryName));
     return copyFactoryFile(categoryName);
 }
@@ -59,6 +66,9 @@ std::optional<CatalogueFailure> restoreCategory(const QString &categoryName)
 RestoreAllResult restoreAllCategories()
 {
     RestoreAllResult result;
+    const CatalogueLock lock;
+    if (!lock.isHeld())
+        return result;
     const std::optional<ListFile> factoryIndex = readListFile(factoryIndexFile());
     if (!factoryIndex)
         return result;

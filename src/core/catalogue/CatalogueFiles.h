@@ -5,10 +5,13 @@
 
 #include <optional>
 
-// Whole category files of the catalogue: deleting one, and restoring one or all of them from
-// the factory copies. Every path is under the application folder (CataloguePaths.h); the files
-// are deleted and copied through platform::fileOperations(). Nothing here shows a message
-// except the factory index reader (CatalogueFile); the failures are returned for the caller to show.
+// Whole category files of the catalogue: deleting a category, and restoring one or all of them
+// from the factory copies. Every path is under the application folder (CataloguePaths.h); the
+// files are deleted and copied through platform::fileOperations(), which reads and replaces only
+// regular files, never through a link. A name becomes a path only when categoryFileRefusal finds
+// nothing against it. Each operation works under the catalogue lock (CatalogueLock) and does
+// nothing when another copy holds it. Nothing here shows a message except the factory index
+// reader (CatalogueFile); the failures are returned for the caller to show.
 namespace catalogue {
 
 // One failed operation and the path the user is told about.
@@ -27,19 +30,29 @@ struct CatalogueFailure {
     bool operator==(const CatalogueFailure &other) const = default;
 };
 
-// Deletes the category's file (categoryFile(name)) permanently. The failure names that file
-// when it is missing, is a folder, or cannot be deleted. A name that names no file of the
-// catalogue folder (categoryFileRefusal) fails without touching anything.
-std::optional<CatalogueFailure> deleteCategoryFile(const QString &categoryName);
+// What deleting a category did.
+enum class DeleteOutcome {
+    Deleted,        // its lines are gone from the index, then its file
+    FileWasMissing, // its lines are gone from the index; it had no file
+    FileKept,       // its lines are gone from the index; its file could not be deleted and stays,
+                    // listed nowhere (a folder in its place, no permission)
+    NothingChanged  // the index could not be written, the name names no file of the catalogue
+                    // folder, or the lock is held elsewhere: the index and the file stay
+};
+
+// Deletes a category: first takes its lines out of the index as it stands on disk, then deletes
+// its file (categoryFile(name)) permanently. In this order an interruption leaves at worst a file
+// that no line lists, never a line whose file is gone.
+DeleteOutcome deleteCategory(const QString &categoryName);
 
 // Copies factoryCategoryFile(name) over categoryFile(name). The failure names the factory file;
-// the category file is then as it was (a category the user made has no factory copy, and a name
-// that names no file of the catalogue folder is no category).
+// the category file is then as it was (a category the user made has no factory copy).
 std::optional<CatalogueFailure> restoreCategory(const QString &categoryName);
 
 struct RestoreAllResult {
-    // False when the factory index was missing (after its "File Does Not Exist." message)
-    // or too long (after its own message): then no file was touched.
+    // False when the factory index was missing (after its "File Does Not Exist." message),
+    // too long or no regular file (after its own message), or when another copy holds the
+    // catalogue lock: then no file was touched.
     bool factoryIndexRead = false;
     // In the order their messages are shown: the failed removal first, then each failed copy
     // in the order of the factory index, the index itself last.

@@ -1,13 +1,12 @@
 #include "core/catalogue/CatalogueIndex.h"
 
 #include "core/catalogue/CatalogueFile.h"
+#include "core/catalogue/CatalogueLock.h"
 #include "core/catalogue/CatalogueNames.h"
 #include "core/catalogue/CataloguePaths.h"
 #include "core/platform/MessageBox.h"
+#include "core/platform/RegularFile.h"
 #include "core/text/CatalogueText.h"
-
-#include <QFileInfo>
-#include <QSaveFile>
 
 namespace catalogue {
 
@@ -17,6 +16,48 @@ const QString kCrLf = QStringLiteral("\r\n");
 // How many refused lines the message names, and how much of each.
 constexpr int kShownLines = 5;
 constexpr int kShownCharacters = 60;
+
+QStringList linesOf(const QString &text)
+{
+    QStringList lines = splitAtCrLf(text);
+    if (text.endsWith(kCrLf))
+        lines.removeLast();
+    return lines;
+}
+
+// The index's lines as it stands on disk; none for a missing index. Nothing when it cannot be
+// read as a whole: a change must not write an index made from part of it.
+std::optional<QStringList> currentLines()
+{
+    const FileRead read = readCatalogueBytes(indexFile());
+    if (read.problem == ReadProblem::Missing)
+        return QStringList();
+    if (read.problem)
+        return std::nullopt;
+    return linesOf(decodeCatalogueText(read.bytes));
+}
+
+bool writeIndex(const QStringList &lines)
+{
+    QString text;
+    for (const QString &line : lines)
+        text += line + kCrLf;
+    const auto bytes = encodeCatalogueText(text);
+    return bytes && platform::replaceFile(indexFile(), *bytes);
+}
+
+// Changes the index as it stands on disk, under the catalogue lock: edit changes its lines and
+// says whether they changed. False when the lock cannot be taken, the index cannot be read whole,
+// or the changed lines cannot be written.
+template <typename Edit>
+bool changeIndex(Edit edit)
+{
+    const CatalogueLock lock;
+    if (!lock.isHeld())
+        return false;
+    std::optional<QStringList> lines = currentLines();
+    return lines && (!edit(*lines) || writeIndex(*lines));
+}
 
 // A line as a message shows it: control characters as "?", a long one cut short.
 QString shownLine(const QString &line)
@@ -35,11 +76,7 @@ QString shownLine(const QString &line)
 
 QStringList indexLines()
 {
-    const QString text = readWholeFile(indexFile());
-    QStringList lines = splitAtCrLf(text);
-    if (text.endsWith(kCrLf))
-        lines.removeLast();
-    return lines;
+    return linesOf(readWholeFile(indexFile()));
 }
 
 std::optional<QStringList> readCategoryNames(const QString &indexPath)
@@ -79,32 +116,19 @@ bool isListedInIndex(const QString &categoryName)
     return indexLines().contains(categoryName, Qt::CaseSensitive);
 }
 
-bool appendToIndex(const QString &categoryName)
-{
-    return appendLine(indexFile(), categoryName);
-}
-
 bool listInIndex(const QString &categoryName)
 {
-    return isListedInIndex(categoryName) || appendToIndex(categoryName);
+    return changeIndex([&categoryName](QStringList &lines) {
+        if (lines.contains(categoryName, Qt::CaseSensitive))
+            return false;
+        lines.append(categoryName);
+        return true;
+    });
 }
 
-bool rewriteIndex(const QStringList &categoryNames)
+bool removeFromIndex(const QString &categoryName)
 {
-    QString text;
-    for (const QString &name : categoryNames)
-        text += name + kCrLf;
-    const auto bytes = encodeCatalogueText(text);
-    if (!bytes)
-        return false;
-    const QString path = indexFile();
-    const QFileInfo existing(path);
-    if (existing.exists() && !existing.isFile())
-        return false;
-    // The flush first: commit() alone puts a file in place whose buffered bytes could not be
-    // written (a full disk); without a commit the new file is discarded.
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(*bytes) == bytes->size() && file.flush() && file.commit();
+    return changeIndex([&categoryName](QStringList &lines) { return lines.removeAll(categoryName) > 0; });
 }
 
 } // namespace catalogue

@@ -6,7 +6,13 @@
 #include <optional>
 
 // The index of the catalogue folder (indexFile()): which categories it lists, listing a new
-// one, and writing it afresh after a category is deleted.
+// one, and taking one off the list.
+//
+// Another copy of the program may change the index at any time. Every change is therefore made
+// under the catalogue lock (CatalogueLock) to the index as it stands on disk at that moment,
+// never written from a list read earlier, and the new index is written aside and put in place
+// in one step: on failure (a name no catalogue file can hold, no regular file in the index's
+// place, a missing catalogue folder, the lock held by another copy) the old index stays whole.
 namespace catalogue {
 
 // The names the index lists: its lines split at CR LF. The empty piece after a final CR LF is
@@ -26,18 +32,13 @@ QString refusedIndexLinesMessage(const QString &indexPath, const QStringList &li
 // name that is only part of a listed name, "Flow" beside "Flow Rate", is not listed.
 bool isListedInIndex(const QString &categoryName);
 
-// Adds categoryName as the index's last line, on a line of its own even when the index does
-// not end in CR LF, creating the index when it is missing. False when nothing was written.
-bool appendToIndex(const QString &categoryName);
-
-// Lists categoryName at the end of the index unless a line already names it. True when the
-// index lists it afterwards.
+// Lists categoryName at the end of the index unless a line already names it, on a line of its
+// own even when the index does not end in CR LF, creating the index when it is missing. True
+// when the index lists it afterwards.
 bool listInIndex(const QString &categoryName);
 
-// Writes the index afresh: the names in the given order, CR LF after each. The text is written
-// aside and put in place in one step, so on failure (a name no catalogue file can hold, a
-// folder in the index's place, a missing catalogue folder) the old index stays whole and the
-// result is false.
-bool rewriteIndex(const QStringList &categoryNames);
+// Takes every line that is exactly categoryName out of the index; the other lines stay as they
+// are, in their order, CR LF after each. True when no line names it afterwards.
+bool removeFromIndex(const QString &categoryName);
 
 } // namespace catalogue

@@ -7,7 +7,28 @@
 #include "core/text/CatalogueText.h"
 #include "core/text/NumberText.h"
 
+#include <QCryptographicHash>
 #include <QFileInfo>
+
+namespace {
+
+QByteArray digestOf(const QByteArray &bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+}
+
+// What a read found, as m_fileDigest records it. A file that cannot be read whole (no regular
+// file, too long, unreadable) matches no digest of bytes.
+std::optional<QByteArray> digestOf(const catalogue::FileRead &read)
+{
+    if (read.problem == catalogue::ReadProblem::Missing)
+        return std::nullopt;
+    if (read.problem)
+        return QByteArray();
+    return digestOf(read.bytes);
+}
+
+} // namespace
 
 Unit &UnitCategory::slot(qint16 index)
 {
@@ -70,6 +91,7 @@ qint16 UnitCategory::firstIndex() const
 void UnitCategory::clear()
 {
     m_changed = false;
+    m_fileDigest.reset();
     m_units.reset();
     m_lowerBound = 0;
 }
@@ -90,6 +112,7 @@ qint16 UnitCategory::load(const QString &path, qint16 extraSlots)
     if (!catalogue::withinLineLimit(path, upperBound))
         return -1;
     resize(0, qint16(upperBound));
+    m_fileDigest = digestOf(read);
 
     int count = lastPiece;
     RejectedLineReport rejected;
@@ -133,4 +156,15 @@ void UnitCategory::save(const QString &path)
         throw app::Failure(app::kErrPathFileAccess);
     if (!platform::replaceFile(path, *bytes))
         throw app::Failure(app::kErrPathFileAccess);
+    m_fileDigest = digestOf(*bytes);
+}
+
+bool UnitCategory::fileChangedOnDisk(const QString &path) const
+{
+    return digestOf(catalogue::readCatalogueBytes(path)) != m_fileDigest;
+}
+
+void UnitCategory::takeFileOnDisk(const QString &path)
+{
+    m_fileDigest = digestOf(catalogue::readCatalogueBytes(path));
 }

@@ -2,6 +2,7 @@
 
 #include "core/catalogue/Unit.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <optional>
@@ -30,7 +31,7 @@ public:
     qint16 firstIndex() const;
     bool isAllocated() const { return m_units.has_value(); }
 
-    // No slots and not changed; the name stays.
+    // No slots, not changed, and no file read (as a new category has none); the name stays.
     void clear();
 
     // Reads a category file into the slots: -1 when there is no such file (or it is too long or
@@ -46,11 +47,21 @@ public:
     // is replaced: a link, FIFO, device or folder in its place is left alone (75).
     void save(const QString &path);
 
+    // True when the file at path is no longer the one load() read or save() wrote last (or, for
+    // a new category, no longer absent): another copy of the program or another program changed,
+    // created or deleted it since.
+    bool fileChangedOnDisk(const QString &path) const;
+    // Takes the file at path as it is now as the one the edits build on (the user chose to
+    // overwrite it). A change after this makes fileChangedOnDisk true again.
+    void takeFileOnDisk(const QString &path);
+
 private:
     Unit &slot(qint16 index);
 
     QString m_categoryName;
     bool m_changed = false;
+    // The digest of the file's bytes as last read or written, or nothing for no file.
+    std::optional<QByteArray> m_fileDigest;
     qint16 m_lowerBound = 0;
     std::optional<std::vector<std::optional<Unit>>> m_units;
 };

@@ -3,22 +3,71 @@
 #include "core/base/Failure.h"
 #include "core/catalogue/CatalogueFiles.h"
 #include "core/catalogue/CatalogueIndex.h"
+#include "core/catalogue/CatalogueLock.h"
 #include "core/catalogue/CataloguePaths.h"
 #include "core/platform/MessageBox.h"
+#include "core/platform/RegularFile.h"
 #include "gui/editor/EditorTexts.h"
 #include "gui/platform/BusyPointer.h"
 
 #include <QComboBox>
 #include <QListWidget>
 
+#include <functional>
+
 // The editor's commands: OK, Add new Category, Delete Category, Restore Defaults, and the save
 // offer before switching category.
+//
+// Another copy of the program may change the catalogue while this editor is open. Each command
+// makes its changes under the catalogue lock, to the files as they are on disk then; no message
+// box is shown while the lock is held, so the other copy never waits on a question here.
 
 namespace {
 
 void showFailure(const catalogue::CatalogueFailure &failure)
 {
     platform::MsgBox(failure.message(), platform::Buttons::OK, platform::Icon::Critical);
+}
+
+// Runs change under the catalogue lock, with the busy pointer. False, after telling the user
+// why, when the lock could not be taken (another copy is changing the catalogue, or the folder
+// takes no files): then nothing ran, and whatever the editor shows stays.
+bool changeCatalogue(const std::function<void()> &change)
+{
+    QString refusal;
+    {
+        const platform::BusyPointerScope pointer;
+        const catalogue::CatalogueLock lock;
+        if (lock.isHeld()) {
+            change();
+            return true;
+        }
+        refusal = lock.refusalMessage();
+    }
+    platform::MsgBox(refusal, platform::Buttons::OK, platform::Icon::Exclamation);
+    return false;
+}
+
+enum class SaveResult { Saved, ChangedOnDisk, FileNotWritten, IndexNotWritten };
+
+// Writes the category and lists it in the index, unless its file changed on disk since it was
+// loaded (or last saved): that is for the user to decide.
+SaveResult writeCategory(UnitCategory &category, const QString &path)
+{
+    // Only a regular file is replaced: a link, FIFO, device or folder in its place is refused
+    // at once, not asked about.
+    const platform::EntryKind kind = platform::entryKind(path);
+    if (kind != platform::EntryKind::Missing && kind != platform::EntryKind::RegularFile)
+        return SaveResult::FileNotWritten;
+    if (category.fileChangedOnDisk(path))
+        return SaveResult::ChangedOnDisk;
+    try {
+        category.save(path);
+    } catch (const app::Failure &) {
+        return SaveResult::FileNotWritten; // the old file is whole
+    }
+    // A saved category is listed, whichever way it was saved (a whole line, not a substring).
+    return catalogue::listInIndex(category.categoryName()) ? SaveResult::Saved : SaveResult::IndexNotWritten;
 }
 
 } // namespace
@@ -40,22 +89,39 @@ bool CatalogueEditor::offerToSave()
 bool CatalogueEditor::saveCurrentCategory()
 {
     UnitCategory &category = currentCategory();
-    const QString path = catalogue::categoryFile(category.categoryName());
-    try {
-        category.save(path);
-    } catch (const app::Failure &) {
-        // The old file is whole and the edits stay in the window.
-        platform::MsgBox(editor::kSaveFailed.arg(path), platform::Buttons::OK, platform::Icon::Critical);
-        return false;
+    const QString name = category.categoryName();
+    const QString path = catalogue::categoryFile(name);
+    for (;;) {
+        SaveResult result = SaveResult::Saved;
+        if (!changeCatalogue([&] { result = writeCategory(category, path); }))
+            return false; // the edits stay in the window
+        switch (result) {
+        case SaveResult::Saved:
+            emit categoriesChanged();
+            return true;
+        case SaveResult::FileNotWritten:
+            platform::MsgBox(editor::kSaveFailed.arg(path), platform::Buttons::OK, platform::Icon::Critical);
+            return false;
+        case SaveResult::IndexNotWritten:
+            platform::MsgBox(editor::kIndexNotWritten.arg(catalogue::indexFile()), platform::Buttons::OK,
+                             platform::Icon::Critical);
+            return false;
+        case SaveResult::ChangedOnDisk:
+            switch (platform::MsgBox(editor::kChangedOnDiskQuestion.arg(name, path), platform::Buttons::YesNoCancel,
+                                     platform::Icon::Exclamation)) {
+            case platform::Answer::Yes:
+                // Overwrite the file as the user was told of it; should it change again before
+                // the write, the question comes again.
+                category.takeFileOnDisk(path);
+                continue;
+            case platform::Answer::No:
+                loadExistingCategory(name); // the edits are dropped for what is on disk now
+                return false;
+            default:
+                return false;
+            }
+        }
     }
-    // A saved category is listed, whichever way it was saved (a whole line, not a substring).
-    if (!catalogue::listInIndex(category.categoryName())) {
-        platform::MsgBox(editor::kIndexNotWritten.arg(catalogue::indexFile()), platform::Buttons::OK,
-                         platform::Icon::Critical);
-        return false;
-    }
-    emit categoriesChanged();
-    return true;
 }
 
 void CatalogueEditor::saveAndClose()
@@ -83,21 +149,32 @@ void CatalogueEditor::deleteCategory()
     if (platform::MsgBox(editor::kConfirmDelete.arg(name), platform::Buttons::OKCancel, platform::Icon::Exclamation)
         == platform::Answer::Cancel)
         return;
-    clearUnitArea();
-    {
-        const platform::BusyPointerScope pointer;
-        if (const auto failure = catalogue::deleteCategoryFile(name)) {
-            showFailure(*failure);
-        } else {
-            m_categoryBox->removeItem(m_categoryBox->findText(name, Qt::MatchFixedString | Qt::MatchCaseSensitive));
-            m_categoryBox->setCurrentIndex(-1);
-            QStringList remaining;
-            for (int i = 0; i < m_categoryBox->count(); ++i)
-                remaining.append(m_categoryBox->itemText(i));
-            if (!catalogue::rewriteIndex(remaining))
-                platform::MsgBox(editor::kIndexNotWritten.arg(catalogue::indexFile()), platform::Buttons::OK,
-                                 platform::Icon::Critical);
-        }
+    catalogue::DeleteOutcome outcome = catalogue::DeleteOutcome::NothingChanged;
+    const bool changed = changeCatalogue([&] {
+        clearUnitArea();
+        outcome = catalogue::deleteCategory(name);
+    });
+    if (!changed)
+        return; // the catalogue is busy: the editor stays as it was, edits included
+    const QString path = catalogue::categoryFile(name);
+    switch (outcome) {
+    case catalogue::DeleteOutcome::Deleted:
+        break;
+    case catalogue::DeleteOutcome::FileWasMissing:
+        platform::MsgBox(editor::kCategoryFileWasMissing.arg(name, path), platform::Buttons::OK,
+                         platform::Icon::Information);
+        break;
+    case catalogue::DeleteOutcome::FileKept:
+        showFailure({catalogue::CatalogueFailure::Operation::RemovingFiles, path});
+        break;
+    case catalogue::DeleteOutcome::NothingChanged:
+        platform::MsgBox(editor::kIndexNotWritten.arg(catalogue::indexFile()), platform::Buttons::OK,
+                         platform::Icon::Critical);
+        break;
+    }
+    if (outcome != catalogue::DeleteOutcome::NothingChanged) {
+        m_categoryBox->removeItem(m_categoryBox->findText(name, Qt::MatchFixedString | Qt::MatchCaseSensitive));
+        m_categoryBox->setCurrentIndex(-1);
     }
     hideKeepingState();
     emit catalogueReplaced();
@@ -112,10 +189,8 @@ void CatalogueEditor::restoreDefaults()
             == platform::Answer::Cancel)
             return;
         std::optional<catalogue::CatalogueFailure> failure;
-        {
-            const platform::BusyPointerScope pointer;
-            failure = catalogue::restoreCategory(name);
-        }
+        if (!changeCatalogue([&] { failure = catalogue::restoreCategory(name); }))
+            return;
         if (failure)
             showFailure(*failure);
     } else {
@@ -123,10 +198,8 @@ void CatalogueEditor::restoreDefaults()
             == platform::Answer::Cancel)
             return;
         catalogue::RestoreAllResult result;
-        {
-            const platform::BusyPointerScope pointer;
-            result = catalogue::restoreAllCategories();
-        }
+        if (!changeCatalogue([&] { result = catalogue::restoreAllCategories(); }))
+            return;
         for (const catalogue::CatalogueFailure &failure : result.failures)
             showFailure(failure);
     }

@@ -55,5 +55,13 @@ inline const QString kConfirmRestoreAll = QStringLiteral(
 inline const QString kSaveFailed = QStringLiteral("The category could not be saved:\r\n%1 could not be written.");
 inline const QString kIndexNotWritten = QStringLiteral(
     "The list of categories could not be updated:\r\n%1 could not be written.");
+// A category file that another copy of the program (or another program) changed, created or
+// deleted after the editor loaded it; %1 the category, %2 its file.
+inline const QString kChangedOnDiskQuestion = QStringLiteral(
+    "The file of the category %1 has been changed by someone else since you began editing it:\r\n%2\r\n\r\n"
+    "Yes: overwrite it with your changes\r\nNo: load it again and lose your changes\r\nCancel: go back to editing");
+// A deleted category that had no file; %1 the category, %2 its file.
+inline const QString kCategoryFileWasMissing = QStringLiteral(
+    "The file of the category %1 was already missing:\r\n%2\r\nThe category has been taken off the list.");
 
 } // namespace editor

@@ -2,17 +2,23 @@
 #include "core/catalogue/CatalogueFile.h"
 #include "core/catalogue/CatalogueFiles.h"
 #include "core/catalogue/CatalogueIndex.h"
+#include "core/catalogue/CatalogueLock.h"
 #include "core/catalogue/CatalogueNames.h"
 #include "core/catalogue/CataloguePaths.h"
 #include "core/catalogue/RejectedLineReport.h"
 #include "core/catalogue/UnitCategory.h"
+#include "core/platform/FileOperations.h"
+#include "core/platform/QtFileOperations.h"
 #include "core/platform/RegularFile.h"
+#include "core/text/CatalogueText.h"
 #include "support/FaultFiles.h"
 #include "support/FileSizeLimit.h"
 #include "support/HostileEntries.h"
+#include "support/OtherCopy.h"
 #include "support/TestEnvironment.h"
 #include "support/UnprivilegedRun.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -20,6 +26,7 @@
 #include <QTest>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 using Files = QMap<QString, QByteArray>;
@@ -81,6 +88,19 @@ void putInPlace(const QString &what, const QString &path, const QString &outside
     }
 }
 
+// Stops a delete where a crash would stop it: between its two writes. The category file is
+// never deleted, and what the index held at that moment is kept.
+class CrashBeforeTheFileGoes : public platform::QtFileOperations {
+public:
+    bool deleteFile(const QString &) override
+    {
+        QFile index(catalogue::indexFile());
+        indexWhenTheFileWasToGo = index.open(QIODevice::ReadOnly) ? index.readAll() : QByteArray("<none>");
+        return false;
+    }
+    QByteArray indexWhenTheFileWasToGo;
+};
+
 } // namespace
 
 // The catalogue's readers and writers on real files that others damaged: read-only files and
@@ -116,20 +136,14 @@ private slots:
                  app::kErrPathFileAccess);
         QCOMPARE(failureNumber([&] { category.save(catalogue::categoryFile("New")); }),
                  app::kErrPathFileAccess);
-        QVERIFY(!catalogue::rewriteIndex({"Area"}));
-        QVERIFY(!catalogue::appendLine(catalogue::categoryFile("Other"), "1^X"));
-        QVERIFY(catalogue::deleteCategoryFile("Length").has_value());
+        QVERIFY(!catalogue::removeFromIndex("Area"));
+        QCOMPARE(catalogue::deleteCategory("Length"), catalogue::DeleteOutcome::NothingChanged);
         QVERIFY(catalogue::restoreCategory("Length").has_value());
-        const catalogue::RestoreAllResult restored = catalogue::restoreAllCategories();
-        QVERIFY(restored.factoryIndexRead);
-        QVERIFY(!restored.failures.isEmpty());
+        // No catalogue lock can be made there, so nothing is changed at all, not even the index
+        // that could be written in place.
+        QVERIFY(!catalogue::listInIndex("New"));
+        QVERIFY(!catalogue::restoreAllCategories().factoryIndexRead);
         QCOMPARE(filesUnder(m_environment->folder()), before);
-
-        // The files themselves are writable: a line is appended in place.
-        QVERIFY(catalogue::listInIndex("New"));
-        Files after = before;
-        after["bin/unitType.ucr"] += "New\r\n";
-        QCOMPARE(filesUnder(m_environment->folder()), after);
     }
 
     void readOnlyCategoryFile()
@@ -146,12 +160,11 @@ private slots:
         category.setUnit("Furlong", 201.168, 2);
         QCOMPARE(failureNumber([&] { category.save(catalogue::categoryFile("Length")); }),
                  app::kErrPathFileAccess);
-        QVERIFY(!catalogue::appendLine(catalogue::categoryFile("Length"), "2^Double"));
         QCOMPARE(catalogue::restoreCategory("Length"),
                  std::optional(catalogue::CatalogueFailure{catalogue::CatalogueFailure::Operation::RestoringDefaults,
                                                            catalogue::factoryCategoryFile("Length")}));
         QVERIFY(!catalogue::listInIndex("New"));
-        QVERIFY(!catalogue::rewriteIndex({"Area"}));
+        QVERIFY(!catalogue::removeFromIndex("Area"));
 
         // A full restore brings back every other file and leaves these two as they are.
         const catalogue::RestoreAllResult restored = catalogue::restoreAllCategories();
@@ -173,18 +186,17 @@ private slots:
         QCOMPARE(int(other.load(catalogue::categoryFile("Length"), 2)), -1);
         QVERIFY(catalogue::indexLines().isEmpty());
         QVERIFY(!catalogue::listInIndex("New"));
-        QVERIFY(!catalogue::rewriteIndex({"Area"}));
-        QVERIFY(catalogue::deleteCategoryFile("Length").has_value());
+        QVERIFY(!catalogue::removeFromIndex("Area"));
+        QCOMPARE(catalogue::deleteCategory("Length"), catalogue::DeleteOutcome::NothingChanged);
         QVERIFY(catalogue::restoreCategory("Length").has_value());
+        QVERIFY(!catalogue::restoreAllCategories().factoryIndexRead); // no lock can be made
         QCOMPARE(catalogue::readWholeFile(catalogue::indexFile()), QString());
 
-        // The two readers that speak say that the file is missing.
-        m_environment->boxes().expectOK(2);
+        // The reader that speaks says that the file is missing.
+        m_environment->boxes().expectOK();
         QVERIFY(!catalogue::readListFile(catalogue::indexFile()).has_value());
-        QVERIFY(!catalogue::restoreAllCategories().factoryIndexRead);
         QCOMPARE(m_environment->boxes().shownTexts(),
-                 (QStringList{"File: " + catalogue::indexFile() + "\r\nFile Does Not Exist.",
-                              "File: " + catalogue::factoryIndexFile() + "\r\nFile Does Not Exist."}));
+                 QStringList{"File: " + catalogue::indexFile() + "\r\nFile Does Not Exist."});
 
         // Nothing brought the folder back half-way.
         QVERIFY(!QFileInfo::exists(catalogue::catalogueFolder()));
@@ -202,8 +214,8 @@ private slots:
         QCOMPARE(failureNumber([&] { category.save(catalogue::categoryFile("Length")); }),
                  app::kErrPathFileAccess);
         QVERIFY(!catalogue::listInIndex("New"));
-        QVERIFY(!catalogue::rewriteIndex({"Area"}));
-        QVERIFY(catalogue::deleteCategoryFile("Length").has_value());
+        QVERIFY(!catalogue::removeFromIndex("Area"));
+        QCOMPARE(catalogue::deleteCategory("Length"), catalogue::DeleteOutcome::NothingChanged);
         m_environment->boxes().expectOK();
         QVERIFY(!catalogue::readListFile(catalogue::indexFile()).has_value());
         QCOMPARE(m_environment->readFile("bin"), QByteArray("not a folder"));
@@ -225,10 +237,13 @@ private slots:
         category.setUnit("Meter", 1, 0);
         QCOMPARE(failureNumber([&] { category.save(catalogue::categoryFile("Length")); }),
                  app::kErrPathFileAccess);
-        QVERIFY(!catalogue::appendLine(catalogue::categoryFile("Length"), "1^X"));
-        QVERIFY(catalogue::deleteCategoryFile("Length").has_value());
         QVERIFY(catalogue::restoreCategory("Length").has_value());
         QCOMPARE(filesUnder(m_environment->folder()), before);
+
+        // Deleting the category takes its line off the index; the folder stays, listed nowhere.
+        QCOMPARE(catalogue::deleteCategory("Length"), catalogue::DeleteOutcome::FileKept);
+        QVERIFY(!catalogue::isListedInIndex("Length"));
+        QCOMPARE(m_environment->readFile("bin/Length.ucr/inside.txt"), QByteArray("kept"));
 
         // A full restore brings back everything else and names the one file it could not.
         const catalogue::RestoreAllResult restored = catalogue::restoreAllCategories();
@@ -245,7 +260,6 @@ private slots:
         QVERIFY(!catalogue::readListFile(catalogue::indexFile()).has_value());
         QVERIFY(catalogue::indexLines().isEmpty());
         QVERIFY(!catalogue::listInIndex("New"));
-        QVERIFY(!catalogue::rewriteIndex({"Area"}));
         // Without an index in place the user's own categories must stay: nothing is deleted.
         const catalogue::RestoreAllResult restored = catalogue::restoreAllCategories();
         QVERIFY(restored.factoryIndexRead);
@@ -340,6 +354,10 @@ private slots:
         QCOMPARE(m_environment->readFile("bin/default/Length.ucr"), factoryLength);
         QVERIFY(QDir(catalogue::catalogueFolder()).entryList({"Length.ucr.*"}, QDir::Files | QDir::Hidden).isEmpty());
 
+        // Deleting the category removes the entry itself.
+        QCOMPARE(catalogue::deleteCategory("Length"), catalogue::DeleteOutcome::Deleted);
+        QCOMPARE(platform::entryKind(path), platform::EntryKind::Missing);
+        QCOMPARE(m_environment->readFile("outside.ucr"), victim);
         QVERIFY(!guard.releasedAWaitingReader());
     }
 
@@ -356,9 +374,11 @@ private slots:
         const hostile::FifoGuard guard(index);
 
         m_environment->boxes().expectOK();
-        QVERIFY(!catalogue::readListFile(index).has_value());
+        QVERIFY(!catalogue::readCategoryNames(index).has_value());
         QCOMPARE(m_environment->boxes().shownTexts(), QStringList{catalogue::notARegularFileMessage(index)});
         QVERIFY(catalogue::indexLines().isEmpty());
+        QVERIFY(!catalogue::listInIndex("Mine"));
+        QVERIFY(!catalogue::removeFromIndex("Length"));
         // A full restore cannot put the factory index in place, so the user's own files stay.
         const catalogue::RestoreAllResult restored = catalogue::restoreAllCategories();
         QCOMPARE(restored.failures.size(), 1);
@@ -407,7 +427,7 @@ private slots:
 
         // Passed on all the same, it names no file to read, write, copy or delete.
         QVERIFY(!catalogue::categoryFileRefusal(line).isEmpty());
-        QVERIFY(catalogue::deleteCategoryFile(line).has_value());
+        QCOMPARE(catalogue::deleteCategory(line), catalogue::DeleteOutcome::NothingChanged);
         QVERIFY(catalogue::restoreCategory(line).has_value());
         QCOMPARE(filesUnder(m_environment->folder()), before);
     }
@@ -424,6 +444,112 @@ private slots:
         QCOMPARE(texts.size(), 1);
         QVERIFY(texts.first().contains("\"../x4\"\r\nand 4995 more"));
         QVERIFY(!texts.first().contains("../x5"));
+    }
+
+    // Another copy holds the lock for longer than a moment: nothing is changed, and each change
+    // says it failed rather than wait on.
+    void catalogueLockHeldByAnotherCopy()
+    {
+        const othercopy::HeldCatalogueLock otherCopy;
+        QVERIFY(otherCopy.isHeld());
+        const Files before = filesUnder(m_environment->folder());
+        QElapsedTimer waited;
+        waited.start();
+        const catalogue::CatalogueLock lock;
+        QVERIFY(!lock.isHeld());
+        QVERIFY(lock.isBusy());
+        QVERIFY(waited.elapsed() >= catalogue::CatalogueLock::kWaitMilliseconds / 2);
+        QVERIFY(lock.refusalMessage().startsWith("The catalogue is being changed by another copy of Tallimer."));
+        QVERIFY(!catalogue::listInIndex("New"));
+        QVERIFY(!catalogue::removeFromIndex("Length"));
+        QCOMPARE(catalogue::deleteCategory("Length"), catalogue::DeleteOutcome::NothingChanged);
+        QVERIFY(catalogue::restoreCategory("Length").has_value());
+        QVERIFY(!catalogue::restoreAllCategories().factoryIndexRead);
+        QCOMPARE(filesUnder(m_environment->folder()), before);
+    }
+
+    // A copy killed while it held the lock left its lock file behind; the next change takes over.
+    void lockOfAnEndedCopyIsTakenOver()
+    {
+        QVERIFY(othercopy::leaveLockOfEndedCopy());
+        QVERIFY(QFileInfo::exists(catalogue::catalogueLockFile()));
+        QVERIFY(catalogue::listInIndex("New"));
+        QVERIFY(catalogue::isListedInIndex("New"));
+        QVERIFY(!QFileInfo::exists(catalogue::catalogueLockFile()));
+    }
+
+    // Taken again while this process holds it, the lock is held at once: a command made of
+    // several changes holds it throughout.
+    void lockTakenAgainByTheSameProcess()
+    {
+        const catalogue::CatalogueLock outer;
+        QVERIFY(outer.isHeld());
+        QElapsedTimer waited;
+        waited.start();
+        QVERIFY(catalogue::listInIndex("New"));
+        QCOMPARE(catalogue::deleteCategory("Mass"), catalogue::DeleteOutcome::Deleted);
+        QVERIFY(waited.elapsed() < catalogue::CatalogueLock::kWaitMilliseconds);
+        // Another copy still finds it taken.
+        QVERIFY(!othercopy::HeldCatalogueLock().isHeld());
+    }
+
+    // A delete interrupted between its two writes leaves at worst a file that no line lists,
+    // never a line whose file is gone.
+    void deleteInterruptedBetweenItsTwoWrites()
+    {
+        auto crash = std::make_unique<CrashBeforeTheFileGoes>();
+        CrashBeforeTheFileGoes &crashed = *crash;
+        std::unique_ptr<platform::FileOperations> previous = platform::setFileOperations(std::move(crash));
+        const QByteArray mass = m_environment->readFile("bin/Mass.ucr");
+
+        QCOMPARE(catalogue::deleteCategory("Mass"), catalogue::DeleteOutcome::FileKept);
+        QVERIFY(!catalogue::indexLines().contains("Mass"));
+        QVERIFY(!catalogue::splitAtCrLf(catalogue::decodeCatalogueText(crashed.indexWhenTheFileWasToGo)).contains("Mass"));
+        QCOMPARE(m_environment->readFile("bin/Mass.ucr"), mass);
+        platform::setFileOperations(std::move(previous));
+
+        // The next start lists every category whose line is left, each with its file.
+        const auto names = catalogue::readCategoryNames(catalogue::indexFile());
+        QVERIFY(names.has_value() && !names->contains("Mass"));
+        for (const QString &name : *names)
+            QVERIFY2(QFileInfo(catalogue::categoryFile(name)).isFile(), qPrintable(name));
+    }
+
+    // What saves killed part-way left in the folder goes at the next change, once a day old;
+    // nothing else does.
+    void abandonedSavesAreRemoved_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("hoursOld");
+        QTest::addColumn<bool>("removed");
+        QTest::newRow("a category's, two days old") << "Length.ucr.AbCdEf" << 48 << true;
+        QTest::newRow("the index's, with digits") << "unitType.ucr.aB3dE9" << 30 << true;
+        QTest::newRow("an hour old: maybe a save under way") << "Length.ucr.AbCdEf" << 1 << false;
+        QTest::newRow("five letters") << "Length.ucr.AbCdE" << 48 << false;
+        QTest::newRow("seven letters") << "Length.ucr.AbCdEfG" << 48 << false;
+        QTest::newRow("not a catalogue file's") << "notes.txt.AbCdEf" << 48 << false;
+        QTest::newRow("a category file itself") << "Old.ucr" << 48 << false;
+        QTest::newRow("a link named like one") << "Link.ucr.AbCdEf" << 48 << false;
+    }
+    void abandonedSavesAreRemoved()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, hoursOld);
+        QFETCH(bool, removed);
+        const QString path = m_environment->binFolder() + "/" + name;
+        m_environment->writeFile("outside.txt", "kept");
+        if (name.startsWith("Link"))
+            QVERIFY(hostile::makeLink(m_environment->folder() + "/outside.txt", path));
+        else
+            m_environment->writeFile("bin/" + name, "1^Half a save");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-3600 * hoursOld), QFileDevice::FileModificationTime));
+        file.close();
+
+        QVERIFY(catalogue::listInIndex("New"));
+        QCOMPARE(platform::entryKind(path) == platform::EntryKind::Missing, removed);
+        QCOMPARE(m_environment->readFile("outside.txt"), QByteArray("kept"));
     }
 
     void linesAtTheSixteenBitLimit_data()
@@ -580,8 +706,9 @@ private slots:
         QVERIFY(index.has_value());
         QCOMPARE(index->line(1), name);
         QCOMPARE(unitsOf(catalogue::categoryFile(index->line(1))).entries.front().name, QStringLiteral("Euro"));
-        QVERIFY(!catalogue::deleteCategoryFile(name).has_value());
-        QVERIFY(catalogue::rewriteIndex({"Length", name}));
+        QCOMPARE(catalogue::deleteCategory(name), catalogue::DeleteOutcome::Deleted);
+        QCOMPARE(m_environment->readFile("bin/unitType.ucr"), QByteArray("Length\r\n"));
+        QVERIFY(catalogue::listInIndex(name));
         QCOMPARE(m_environment->readFile("bin/unitType.ucr"), QByteArray("Length\r\nMoney \x80\r\n"));
     }
 
@@ -599,9 +726,8 @@ private slots:
             QVERIFY(full.isActive());
             QCOMPARE(failureNumber([&] { category.save(catalogue::categoryFile("Length")); }),
                      app::kErrPathFileAccess);
-            QVERIFY(!catalogue::rewriteIndex(catalogue::indexLines() + QStringList{"New"}));
-            QVERIFY(!catalogue::appendLine(catalogue::indexFile(), "A name longer than the room left"));
-            QVERIFY(!catalogue::appendLine(catalogue::categoryFile("Tiny"), "2^A unit longer than the room"));
+            QVERIFY(!catalogue::listInIndex("New"));
+            QVERIFY(!catalogue::removeFromIndex("Length"));
             QVERIFY(catalogue::restoreCategory("Length").has_value());
         }
         QCOMPARE(m_environment->readFile("bin/Length.ucr"), lengthBefore);

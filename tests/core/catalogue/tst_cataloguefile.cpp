@@ -94,30 +94,6 @@ private slots:
         QCOMPARE(charactersOutsideCatalogue(QString::fromUtf8("aΩbΩ😀")), QString::fromUtf8("Ω😀"));
     }
 
-    void appendedLinesEndInCrLf()
-    {
-        QVERIFY(appendLine(path("bin/new.ucr"), "Length"));
-        QCOMPARE(m_environment->readFile("bin/new.ucr"), QByteArray("Length\r\n"));
-        QVERIFY(appendLine(path("bin/new.ucr"), QString::fromUtf8("Temp ºC")));
-        QCOMPARE(m_environment->readFile("bin/new.ucr"), QByteArray("Length\r\nTemp \xBA" "C\r\n"));
-        QVERIFY(!appendLine(path("nofolder/new.ucr"), "Length"));
-        QVERIFY(!QDir(path("nofolder")).exists());
-    }
-
-    void appendedLineStartsALineOfItsOwn()
-    {
-        m_environment->writeFile("bin/index.ucr", "Area\r\nLength");
-        QVERIFY(appendLine(path("bin/index.ucr"), "Mass"));
-        QCOMPARE(m_environment->readFile("bin/index.ucr"), QByteArray("Area\r\nLength\r\nMass\r\n"));
-    }
-
-    void appendRefusesTextNoCatalogueCanHold()
-    {
-        m_environment->writeFile("bin/index.ucr", "Area\r\n");
-        QVERIFY(!appendLine(path("bin/index.ucr"), QString::fromUtf8("Ω")));
-        QCOMPARE(m_environment->readFile("bin/index.ucr"), QByteArray("Area\r\n"));
-    }
-
     void cataloguePathsResolveAgainstTheApplicationFolder()
     {
         QDir::setCurrent(QDir::tempPath());

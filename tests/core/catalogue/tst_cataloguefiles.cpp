@@ -13,6 +13,8 @@
 using catalogue::CatalogueFailure;
 using Files = QMap<QString, QByteArray>;
 
+Q_DECLARE_METATYPE(catalogue::DeleteOutcome)
+
 namespace catalogue {
 // Names a failure in the test log when a comparison fails.
 char *toString(const CatalogueFailure &failure)
@@ -75,39 +77,53 @@ private slots:
                  QStringLiteral("An Error has occurred while restoring defaults\r\nC:\\T\\bin\\default\\Mine.ucr could not be found"));
     }
 
-    void deleteCategoryFileDeletesThatFileOnly()
+    void deleteCategoryTakesItsLineThenItsFile()
     {
         Files expected = filesIn(bin());
         expected.remove("Temperature.ucr");
-        QVERIFY(!catalogue::deleteCategoryFile("Temperature"));
-        QCOMPARE(filesIn(bin()), expected); // "Temperature Difference" and the index stay
+        QByteArray index = expected.value("unitType.ucr");
+        index.replace("\r\nTemperature\r\n", "\r\n");
+        expected["unitType.ucr"] = index;
+        QCOMPARE(catalogue::deleteCategory("Temperature"), catalogue::DeleteOutcome::Deleted);
+        QCOMPARE(filesIn(bin()), expected); // "Temperature Difference" stays, file and line
+        QCOMPARE(m_files->calls().size(), 1);
     }
 
-    void deleteCategoryFileFailure_data()
+    void deleteCategoryThatCannotBeDone_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::newRow("file already gone") << "Gone";
-        QTest::newRow("folder in the file's place") << "Folder";
-        QTest::newRow("name leading out of the folder") << "../outside";
-        QTest::newRow("name leading out with a backslash") << "..\\outside";
-        QTest::newRow("name of a factory copy") << "default/Length";
-        QTest::newRow("name of the index") << "unitType";
+        QTest::addColumn<catalogue::DeleteOutcome>("outcome");
+        using catalogue::DeleteOutcome;
+        QTest::newRow("file already gone: its line goes") << "Gone" << DeleteOutcome::FileWasMissing;
+        QTest::newRow("folder in the file's place: its line goes") << "Folder" << DeleteOutcome::FileKept;
+        QTest::newRow("name leading out of the folder") << "../outside" << DeleteOutcome::NothingChanged;
+        QTest::newRow("name leading out with a backslash") << "..\\outside" << DeleteOutcome::NothingChanged;
+        QTest::newRow("name of a factory copy") << "default/Length" << DeleteOutcome::NothingChanged;
+        QTest::newRow("name of the index") << "unitType" << DeleteOutcome::NothingChanged;
     }
-    void deleteCategoryFileFailure()
+    void deleteCategoryThatCannotBeDone()
     {
         QFETCH(QString, name);
+        QFETCH(catalogue::DeleteOutcome, outcome);
         m_environment->writeFile("bin/Folder.ucr/inside.ucr", "1^A\r\n");
         m_environment->writeFile("outside.ucr", "1^A\r\n");
+        m_environment->writeFile("bin/unitType.ucr", "Length\r\n" + name.toLatin1() + "\r\nMass\r\n");
         const Files before = filesIn(bin());
-        QCOMPARE(catalogue::deleteCategoryFile(name), removing(catalogue::categoryFile(name)));
-        QCOMPARE(filesIn(bin()), before);
+        const Files factory = filesIn(factoryFolder());
+        QCOMPARE(catalogue::deleteCategory(name), outcome);
+        const bool unlisted = outcome != catalogue::DeleteOutcome::NothingChanged;
+        Files expected = before;
+        if (unlisted)
+            expected["unitType.ucr"] = "Length\r\nMass\r\n";
+        QCOMPARE(filesIn(bin()), expected);
         QVERIFY(QFileInfo::exists(bin() + "/Folder.ucr/inside.ucr"));
-        QVERIFY(QFileInfo::exists(m_environment->folder() + "/outside.ucr"));
+        QCOMPARE(m_environment->readFile("outside.ucr"), QByteArray("1^A\r\n"));
+        QCOMPARE(filesIn(factoryFolder()), factory);
     }
 
     void temperatureCanBeDeletedAndRestored()
     {
-        QVERIFY(!catalogue::deleteCategoryFile("Temperature"));
+        QCOMPARE(catalogue::deleteCategory("Temperature"), catalogue::DeleteOutcome::Deleted);
         QVERIFY(!QFileInfo::exists(catalogue::categoryFile("Temperature")));
         QVERIFY(!catalogue::restoreCategory("Temperature"));
         QCOMPARE(m_environment->readFile("bin/Temperature.ucr"), m_environment->readFile("bin/default/Temperature.ucr"));

@@ -1,5 +1,8 @@
+#include "core/catalogue/CatalogueFile.h"
 #include "core/catalogue/CatalogueIndex.h"
 #include "core/catalogue/CataloguePaths.h"
+#include "support/HostileEntries.h"
+#include "support/OtherCopy.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
@@ -87,43 +90,90 @@ private slots:
         QVERIFY(QFileInfo(catalogue::indexFile()).isDir());
     }
 
-    void rewriteIndex_data()
+    void removeFromIndex_data()
     {
-        QTest::addColumn<QStringList>("names");
-        QTest::addColumn<bool>("indexExists");
-        QTest::addColumn<QByteArray>("expected");
-        QTest::newRow("names in the given order, CR LF after each")
-            << QStringList{"Area", "Length", "My Stuff"} << true << QByteArray("Area\r\nLength\r\nMy Stuff\r\n");
-        QTest::newRow("missing index is created") << QStringList{"Area"} << false << QByteArray("Area\r\n");
-        QTest::newRow("Windows-1252 name") << QStringList{QString::fromUtf8("Temp ºC")} << true
-                                           << QByteArray("Temp \xBA" "C\r\n");
-        QTest::newRow("no names leave an empty index") << QStringList() << true << QByteArray("");
+        QTest::addColumn<QByteArray>("index"); // null: no index
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("expected"); // null: still no index
+        QTest::newRow("its line goes, the others stay in their order")
+            << QByteArray("Mass\r\nLength\r\nArea\r\n") << "Length" << QByteArray("Mass\r\nArea\r\n");
+        QTest::newRow("every line of the name goes")
+            << QByteArray("Area\r\nMass\r\nArea\r\n") << "Area" << QByteArray("Mass\r\n");
+        QTest::newRow("whole lines only") << QByteArray("Flow Rate\r\nFlow\r\n") << "Flow"
+                                          << QByteArray("Flow Rate\r\n");
+        QTest::newRow("blank lines and lines that name no file stay, CR LF after each")
+            << QByteArray("Area\r\n\r\n../x\r\nMass\r\nLength") << "Mass" << QByteArray("Area\r\n\r\n../x\r\nLength\r\n");
+        QTest::newRow("a name not listed changes nothing")
+            << QByteArray("Area\r\nMass") << "Length" << QByteArray("Area\r\nMass");
+        QTest::newRow("no index is made") << QByteArray() << "Mass" << QByteArray();
+        QTest::newRow("Windows-1252 name") << QByteArray("Temp \xBA" "C\r\nArea\r\n") << QString::fromUtf8("Temp ºC")
+                                           << QByteArray("Area\r\n");
     }
-    void rewriteIndex()
+    void removeFromIndex()
     {
-        QFETCH(QStringList, names);
-        QFETCH(bool, indexExists);
+        QFETCH(QByteArray, index);
+        QFETCH(QString, name);
         QFETCH(QByteArray, expected);
-        if (!indexExists)
+        if (index.isNull())
             QFile::remove(catalogue::indexFile());
-        QVERIFY(catalogue::rewriteIndex(names));
-        QVERIFY(QFileInfo(catalogue::indexFile()).isFile());
+        else
+            m_environment->writeFile("bin/unitType.ucr", index);
+        QVERIFY(catalogue::removeFromIndex(name));
+        QCOMPARE(QFileInfo::exists(catalogue::indexFile()), !expected.isNull());
         QCOMPARE(m_environment->readFile("bin/unitType.ucr"), expected);
     }
 
-    void failedRewriteLeavesTheOldIndexWhole()
+    // Each change reads the index as it stands when it is made: another copy's change between
+    // two of this copy's stays.
+    void changesBuildOnTheIndexOnDisk()
     {
+        m_environment->writeFile("bin/unitType.ucr", "Area\r\nLength\r\nMass\r\n");
+        const QStringList seenAtStart = catalogue::indexLines();
+        m_environment->writeFile("bin/unitType.ucr", "Area\r\nLength\r\nMass\r\nFrom Another Copy\r\n");
+        QVERIFY(catalogue::removeFromIndex("Length"));
+        QVERIFY(catalogue::listInIndex("Mine"));
+        QCOMPARE(m_environment->readFile("bin/unitType.ucr"), QByteArray("Area\r\nMass\r\nFrom Another Copy\r\nMine\r\n"));
+        QVERIFY(!seenAtStart.contains("From Another Copy"));
+    }
+
+    void failedChangeLeavesTheOldIndexWhole_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<bool>("listing"); // listInIndex, or removeFromIndex
+        for (const bool listing : {true, false}) {
+            const char *change = listing ? "list" : "remove";
+            QTest::addRow("%s: a link in the index's place", change) << "link" << listing;
+            QTest::addRow("%s: an index too long to read", change) << "too long" << listing;
+            QTest::addRow("%s: another copy holds the lock", change) << "locked" << listing;
+            QTest::addRow("%s: no catalogue folder", change) << "no folder" << listing;
+        }
+    }
+    void failedChangeLeavesTheOldIndexWhole()
+    {
+        QFETCH(QString, fault);
+        QFETCH(bool, listing);
+        const QByteArray index("Area\r\nMass\r\n");
+        const QString outside = m_environment->folder() + "/outside.ucr";
+        m_environment->writeFile("outside.ucr", index);
+        std::unique_ptr<othercopy::HeldCatalogueLock> otherCopy;
+        if (fault == "link") {
+            QVERIFY(QFile::remove(catalogue::indexFile()));
+            QVERIFY(hostile::makeLink(outside, catalogue::indexFile()));
+        } else if (fault == "too long") {
+            m_environment->writeFile("bin/unitType.ucr", index + QByteArray(catalogue::kMaxFileBytes, 'x'));
+        } else if (fault == "locked") {
+            m_environment->writeFile("bin/unitType.ucr", index);
+            otherCopy = std::make_unique<othercopy::HeldCatalogueLock>();
+            QVERIFY(otherCopy->isHeld());
+        } else {
+            QVERIFY(QDir(m_environment->folder()).rename("bin", "moved"));
+        }
         const QByteArray before = m_environment->readFile("bin/unitType.ucr");
-        QVERIFY(!catalogue::rewriteIndex({"Area", QString::fromUtf8("Ω")}));
+        QVERIFY(!(listing ? catalogue::listInIndex("Length") : catalogue::removeFromIndex("Mass")));
         QCOMPARE(m_environment->readFile("bin/unitType.ucr"), before);
-
-        replaceByFolder("bin/unitType.ucr");
-        QVERIFY(!catalogue::rewriteIndex({"Area"}));
-        QVERIFY(QFileInfo(catalogue::indexFile()).isDir());
-
-        QVERIFY(QDir(m_environment->folder()).rename("bin", "moved"));
-        QVERIFY(!catalogue::rewriteIndex({"Area"}));
-        QVERIFY(!QFileInfo::exists(catalogue::catalogueFolder()));
+        QCOMPARE(m_environment->readFile("outside.ucr"), index);
+        QCOMPARE(QFileInfo(catalogue::indexFile()).isSymLink(), fault == "link");
+        QCOMPARE(QFileInfo::exists(catalogue::catalogueFolder()), fault != "no folder");
     }
 
 private:

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 #include <functional>
@@ -261,6 +262,66 @@ private slots:
         QCOMPARE(failureNumber([&] { category.save(path("bin/Kept.ucr")); }),
                  app::kErrInvalidProcedureCall);
         QCOMPARE(m_environment->readFile("bin/Kept.ucr"), QByteArray("1^Old\r\n0.5^Half\r\n"));
+    }
+
+    // Two copies of the program edit the same category: what one wrote after the other loaded it
+    // is noticed before the other writes.
+    void changesOnDiskSinceTheLoadAreNoticed_data()
+    {
+        QTest::addColumn<QString>("meanwhile");
+        QTest::addColumn<bool>("noticed");
+        QTest::newRow("nothing") << "nothing" << false;
+        QTest::newRow("another copy saved its edit") << "other saves" << true;
+        QTest::newRow("the same bytes written again") << "same bytes" << false;
+        QTest::newRow("the file deleted") << "deleted" << true;
+        QTest::newRow("a link put in its place") << "link" << true;
+        QTest::newRow("this record saved") << "this saves" << false;
+        QTest::newRow("a new category's file made by another copy") << "created" << true;
+    }
+    void changesOnDiskSinceTheLoadAreNoticed()
+    {
+        QFETCH(QString, meanwhile);
+        QFETCH(bool, noticed);
+        const QByteArray original("1^Metre\r\n0.3048^Foot\r\n0.9144^Yard\r\n");
+        m_environment->writeFile("bin/Length.ucr", original);
+        const QString file = path("bin/Length.ucr");
+        UnitCategory mine;
+        UnitCategory other;
+        if (meanwhile == "created") {
+            QFile::remove(file);
+            mine.resize(0, 0);
+            mine.setUnit("Metre", 1, 0);
+        } else {
+            QCOMPARE(int(mine.load(file, 2)), 2);
+        }
+        QCOMPARE(int(other.load(file, 2)), meanwhile == "created" ? -1 : 2);
+
+        if (meanwhile == "other saves" || meanwhile == "created") {
+            other.resize(0, 1, true);
+            other.setUnit("Feet", 0.3048, 1);
+            other.save(file);
+        } else if (meanwhile == "same bytes") {
+            m_environment->writeFile("bin/Length.ucr", original);
+        } else if (meanwhile == "deleted") {
+            QVERIFY(QFile::remove(file));
+        } else if (meanwhile == "link") {
+            m_environment->writeFile("outside.ucr", original);
+            QVERIFY(QFile::remove(file));
+            QVERIFY(QFile::link(path("outside.ucr"), file));
+        } else if (meanwhile == "this saves") {
+            mine.setUnit("Metres", 1, 0);
+            mine.save(file);
+        }
+        QCOMPARE(mine.fileChangedOnDisk(file), noticed);
+        // Told of it, the user chose to overwrite: the file as it is now is taken as the base.
+        mine.takeFileOnDisk(file);
+        QVERIFY(!mine.fileChangedOnDisk(file));
+        if (meanwhile != "link") {
+            mine.setUnit("Metre (m)", 1, 0);
+            mine.save(file);
+            QVERIFY(!mine.fileChangedOnDisk(file));
+            QVERIFY(m_environment->readFile("bin/Length.ucr").startsWith("1^Metre (m)\r\n"));
+        }
     }
 
 private:

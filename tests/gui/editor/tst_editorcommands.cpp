@@ -3,11 +3,20 @@
 
 #include "support/ListItems.h"
 
+#include "core/catalogue/CatalogueFile.h"
+#include "core/catalogue/CatalogueFiles.h"
+#include "core/catalogue/CatalogueIndex.h"
 #include "core/catalogue/CataloguePaths.h"
+#include "core/catalogue/UnitCategory.h"
+#include "support/FaultFiles.h"
+#include "support/HostileEntries.h"
+#include "support/OtherCopy.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -17,6 +26,10 @@
 using platform::Answer;
 using platform::Buttons;
 using platform::Icon;
+using Files = QMap<QString, QByteArray>;
+using faultfiles::filesUnder;
+
+Q_DECLARE_METATYPE(platform::Answer)
 
 namespace {
 
@@ -145,7 +158,7 @@ private slots:
         QVERIFY(editor().isVisible());
     }
 
-    void deleteRewritesTheIndexSortedAndHidesTheEditor()
+    void deleteTakesItsLineOffTheIndexAndHidesTheEditor()
     {
         m_setup->env().writeFile("bin/unitType.ucr", "Mass\r\nLength\r\nArea\r\nTemperature\r\n");
         m_setup->openEditor();
@@ -155,7 +168,8 @@ private slots:
         boxes().expect(Answer::OK); // ...but it can be deleted
         child<QPushButton>(editor(), "deleteCategory")->click();
         QVERIFY(!QFile::exists(catalogue::categoryFile("Temperature")));
-        QCOMPARE(m_setup->env().readFile("bin/unitType.ucr"), QByteArray("Area\r\nLength\r\nMass\r\n"));
+        // The other lines stay as they were, in their order.
+        QCOMPARE(m_setup->env().readFile("bin/unitType.ucr"), QByteArray("Mass\r\nLength\r\nArea\r\n"));
         QCOMPARE(listItems(child<QComboBox>(editor(), "UnitSelect")), (QStringList{"Area", "Length", "Mass"}));
         QVERIFY(editor().isHidden());
         QVERIFY(!editor().isUnloaded());
@@ -163,21 +177,202 @@ private slots:
         QVERIFY(!child<QPushButton>(m_setup->form(), "Convert")->isEnabled());
     }
 
-    void deletingACategoryWhoseFileIsGoneReportsItsPath()
+    void deletingACategoryWhoseFileIsGoneTakesItsLineOff()
     {
+        // A "%" in a name is shown as typed.
+        const QString name = "Gone %2 %1";
+        m_setup->addCategory(name, "1^Thing\r\n");
         m_setup->openEditor();
-        QFile::remove(catalogue::categoryFile("Mass"));
-        const QByteArray index = m_setup->env().readFile("bin/unitType.ucr");
-        m_setup->choose("Mass");
+        QFile::remove(catalogue::categoryFile(name));
+        m_setup->choose(name);
         boxes().expect(Answer::OK);
         boxes().expectOK();
         child<QPushButton>(editor(), "deleteCategory")->click();
-        QCOMPARE(boxes().shown().last().text, "An Error has occurred while removing category files\r\n"
-                                                  + catalogue::categoryFile("Mass") + " could not be found");
-        QCOMPARE(boxes().shown().last().icon, Icon::Critical);
-        QCOMPARE(m_setup->env().readFile("bin/unitType.ucr"), index);
-        QVERIFY(listItems(child<QComboBox>(editor(), "UnitSelect")).contains("Mass"));
+        QVERIFY(boxes().shown().first().text.startsWith("Confirm delete Gone %2 %1 category,\r\n"));
+        QCOMPARE(boxes().shown().last().text, "The file of the category Gone %2 %1 was already missing:\r\n"
+                                                  + catalogue::categoryFile(name) + "\r\nThe category has been taken off the list.");
+        QCOMPARE(boxes().shown().last().icon, Icon::Information);
+        QVERIFY(!m_setup->env().readFile("bin/unitType.ucr").contains("Gone"));
+        QVERIFY(!listItems(child<QComboBox>(editor(), "UnitSelect")).contains(name));
+        QVERIFY(!listItems(child<QListWidget>(m_setup->form(), "UnitType")).contains(name));
         QVERIFY(editor().isHidden());
+    }
+
+    // Another copy of the program changes the catalogue while this editor is open: each change
+    // here builds on the index as it is on disk, and keeps the other copy's.
+    void twoCopiesChangeTheIndex_data()
+    {
+        QTest::addColumn<bool>("deleting"); // this copy deletes Mass, or creates Widgets
+        QTest::newRow("the other creates, this one deletes") << true;
+        QTest::newRow("the other deletes, this one creates") << false;
+    }
+    void twoCopiesChangeTheIndex()
+    {
+        QFETCH(bool, deleting);
+        m_setup->openEditor();
+        if (deleting) {
+            m_setup->env().writeFile("bin/From B.ucr", "1^Thing\r\n");
+            QVERIFY(catalogue::listInIndex("From B"));
+            m_setup->choose("Mass");
+            boxes().expect(Answer::OK);
+            child<QPushButton>(editor(), "deleteCategory")->click();
+        } else {
+            QCOMPARE(catalogue::deleteCategory("Area"), catalogue::DeleteOutcome::Deleted);
+            createCategory("Widgets");
+            child<QPushButton>(editor(), "OKButton")->click();
+        }
+        const QStringList index = catalogue::indexLines();
+        QCOMPARE(index.contains("From B"), deleting);
+        QVERIFY(!index.contains(deleting ? "Mass" : "Area"));
+        QCOMPARE(index.contains("Widgets"), !deleting);
+        QCOMPARE(listItems(child<QListWidget>(m_setup->form(), "UnitType")).contains("From B"), deleting);
+        if (deleting)
+            QCOMPARE(m_setup->env().readFile("bin/From B.ucr"), QByteArray("1^Thing\r\n"));
+    }
+
+    // Both copies load Length; the other saves a change to it; this one's OK asks before it
+    // writes over that change.
+    void aCategoryChangedOnDiskIsAskedAbout_data()
+    {
+        QTest::addColumn<Answer>("answer");
+        QTest::newRow("Yes: overwrite") << Answer::Yes;
+        QTest::newRow("No: load it again") << Answer::No;
+        QTest::newRow("Cancel: go on editing") << Answer::Cancel;
+    }
+    void aCategoryChangedOnDiskIsAskedAbout()
+    {
+        QFETCH(Answer, answer);
+        m_setup->addCategory("Rate %1", "1^Per second\r\n60^Per minute\r\n3600^Per hour\r\n");
+        m_setup->openEditor();
+        m_setup->choose("Rate %1");
+        const QString path = catalogue::categoryFile("Rate %1");
+        UnitCategory otherCopy;
+        QCOMPARE(int(otherCopy.load(path, 2)), 2);
+        otherCopy.setUnit("Per hour (h)", 3600, 2);
+        otherCopy.save(path);
+        const QByteArray theirs = m_setup->env().readFile("bin/Rate %1.ucr");
+
+        m_setup->focus(child<QLineEdit>(editor(), "txtUnitName", 1));
+        child<QLineEdit>(editor(), "txtUnitName", 1)->setText("Per minute (min)");
+        m_setup->focus(child<QLineEdit>(editor(), "txtUnitName", 0));
+        boxes().expect(answer);
+        child<QPushButton>(editor(), "OKButton")->click();
+        QCOMPARE(boxes().shown().size(), 1);
+        QCOMPARE(boxes().shown().first().text,
+                 "The file of the category Rate %1 has been changed by someone else since you began editing it:\r\n"
+                     + path + "\r\n\r\nYes: overwrite it with your changes\r\nNo: load it again and lose your changes"
+                              "\r\nCancel: go back to editing");
+        QCOMPARE(boxes().shown().first().buttons, Buttons::YesNoCancel);
+        QCOMPARE(boxes().shown().first().icon, Icon::Exclamation);
+
+        const QByteArray onDisk = m_setup->env().readFile("bin/Rate %1.ucr");
+        if (answer == Answer::Yes) {
+            QCOMPARE(onDisk, QByteArray("1^Per second\r\n60^Per minute (min)\r\n3600^Per hour\r\n"));
+            QVERIFY(editor().isUnloaded());
+            return;
+        }
+        QCOMPARE(onDisk, theirs);
+        QVERIFY(!editor().isUnloaded());
+        QVERIFY(editor().isVisible());
+        if (answer == Answer::No) {
+            QCOMPARE(m_setup->rowNames().mid(0, 3), (QStringList{"Per second", "Per minute", "Per hour (h)"}));
+            QVERIFY(!editor().currentCategory().isChanged());
+        } else {
+            QCOMPARE(m_setup->rowNames().at(1), QStringLiteral("Per minute (min)"));
+            QVERIFY(editor().currentCategory().isChanged());
+        }
+    }
+
+    // Another copy holds the catalogue lock for longer than a moment: the command says the
+    // catalogue is busy, changes nothing and keeps the edits; once the other copy is done, the
+    // same edits are saved.
+    void aBusyCatalogueKeepsTheEdits_data()
+    {
+        QTest::addColumn<QString>("command");
+        for (const char *command : {"OK", "switching category", "Delete Category", "Restore one", "Restore all"})
+            QTest::newRow(command) << QString::fromLatin1(command);
+    }
+    void aBusyCatalogueKeepsTheEdits()
+    {
+        QFETCH(QString, command);
+        m_setup->openEditor();
+        m_setup->choose("Length");
+        m_setup->focus(child<QLineEdit>(editor(), "txtUnitName", 1));
+        child<QLineEdit>(editor(), "txtUnitName", 1)->setText("Renamed");
+        m_setup->focus(child<QLineEdit>(editor(), "txtUnitName", 2));
+        {
+            const othercopy::HeldCatalogueLock otherCopy;
+            QVERIFY(otherCopy.isHeld());
+            const Files before = filesUnder(m_setup->env().binFolder());
+            if (command == "OK") {
+                boxes().expectOK();
+                child<QPushButton>(editor(), "OKButton")->click();
+            } else if (command == "switching category") {
+                boxes().expect(Answer::Yes);
+                boxes().expectOK();
+                m_setup->choose("Mass");
+            } else {
+                if (command == "Restore all")
+                    m_setup->typeName("");
+                boxes().expect(Answer::OK);
+                boxes().expectOK();
+                child<QPushButton>(editor(), command == "Delete Category" ? "deleteCategory" : "ReDefault")->click();
+            }
+            QCOMPARE(boxes().shown().last().text,
+                     "The catalogue is being changed by another copy of Tallimer.\r\nNothing has been changed: please "
+                     "try again in a moment.");
+            QCOMPARE(boxes().shown().last().icon, Icon::Exclamation);
+            QVERIFY(editor().isVisible());
+            QCOMPARE(editor().currentCategory().categoryName(), QStringLiteral("Length"));
+            QCOMPARE(editor().currentCategory().unitName(1), QStringLiteral("Renamed"));
+            QCOMPARE(child<QLineEdit>(editor(), "txtUnitName", 1)->text(), QStringLiteral("Renamed"));
+            QCOMPARE(filesUnder(m_setup->env().binFolder()), before);
+        }
+        boxes().clear();
+        child<QPushButton>(editor(), "OKButton")->click();
+        QVERIFY(editor().isUnloaded());
+        QVERIFY(m_setup->env().readFile("bin/Length.ucr").contains("^Renamed\r\n"));
+    }
+
+    // A link someone left in a category file's place: choosing the category reads nothing
+    // through it; creating a category of that name writes nothing through it.
+    void aLinkInACategoryFilesPlace_data()
+    {
+        QTest::addColumn<bool>("dangling");
+        QTest::addColumn<bool>("listed"); // chosen from the list, or created under that name
+        QTest::newRow("a link to a file outside, chosen") << false << true;
+        QTest::newRow("a dangling link, chosen") << true << true;
+        QTest::newRow("a link to a file outside, created") << false << false;
+        QTest::newRow("a dangling link, created") << true << false;
+    }
+    void aLinkInACategoryFilesPlace()
+    {
+        QFETCH(bool, dangling);
+        QFETCH(bool, listed);
+        const QByteArray victim("1^Victim\r\n2^Secret\r\n");
+        m_setup->env().writeFile("outside.ucr", victim);
+        const QString outside = m_setup->env().folder() + (dangling ? "/nowhere.ucr" : "/outside.ucr");
+        const QString path = catalogue::categoryFile("Evil");
+        QVERIFY(hostile::makeLink(outside, path));
+        if (listed)
+            m_setup->env().writeFile("bin/unitType.ucr", m_setup->env().readFile("bin/unitType.ucr") + "Evil\r\n");
+        m_setup->openEditor();
+        if (listed) {
+            boxes().expectOK();
+            m_setup->choose("Evil");
+            QCOMPARE(boxes().shownTexts(), QStringList{catalogue::notARegularFileMessage(path)});
+            QVERIFY(!child<QGroupBox>(editor(), "Frame2")->isEnabled());
+        } else {
+            createCategory("Evil");
+            boxes().expectOK();
+            child<QPushButton>(editor(), "OKButton")->click();
+            QCOMPARE(boxes().shown().last().text,
+                     "The category could not be saved:\r\n" + path + " could not be written.");
+            QVERIFY(!catalogue::isListedInIndex("Evil"));
+        }
+        QVERIFY(QFileInfo(path).isSymLink());
+        QCOMPARE(m_setup->env().readFile("outside.ucr"), victim);
+        QVERIFY(!QFileInfo::exists(m_setup->env().folder() + "/nowhere.ucr"));
     }
 
     void restoringAUserCategoryReportsTheFactoryPathAndKeepsTheFile()
