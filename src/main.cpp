@@ -1,5 +1,8 @@
 #include "core/base/AppInfo.h"
 #include "core/base/Version.h"
+#include "core/catalogue/CatalogueLocation.h"
+#include "core/catalogue/UserCatalogue.h"
+#include "core/platform/MessageBox.h"
 #include "core/platform/UrlOpener.h"
 #include "gui/about/AboutDialog.h"
 #include "gui/editor/CatalogueEditor.h"
@@ -12,10 +15,23 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QTimer>
 
 #include <utility>
 
 namespace {
+
+// Says once, over the main window, which new factory categories this start added to the user's
+// copy of the catalogue.
+void tellAddedCategories(MainWindow &window)
+{
+    const QStringList added = catalogue::categoriesAddedAtStart();
+    if (added.isEmpty())
+        return;
+    QTimer::singleShot(0, &window, [added] {
+        platform::MsgBox(catalogue::addedCategoriesMessage(added), platform::Buttons::OK, platform::Icon::Information);
+    });
+}
 
 // What the editor changed reaches the main window at once, in the order the editor tells it.
 void connectEditor(CatalogueEditor &editor, MainWindow &window)
@@ -52,6 +68,7 @@ int run(QApplication &application)
     if (!window.load())
         return 0; // no catalogue index: the program ends before the window is shown
     window.show();
+    tellAddedCategories(window);
     return application.exec();
 }
 
