@@ -1,3 +1,4 @@
+#include "cli/CommandLine.h"
 #include "core/base/AppInfo.h"
 #include "core/base/Version.h"
 #include "core/catalogue/CatalogueLocation.h"
@@ -15,11 +16,31 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QTextStream>
 #include <QTimer>
 
+#include <optional>
 #include <utility>
 
 namespace {
+
+// Qt names the application after argv[0], which is "tallimer" when started through the
+// launcher; the per-user data folder must not depend on how the program was started.
+void nameApplication()
+{
+    QCoreApplication::setApplicationName(app::appTitle());
+}
+
+// Reads the command line before anything of the window system is made, so that its answers need
+// no display. The exit status when the program ends there, nothing when the window is to open.
+std::optional<int> answerCommandLine(int &argc, char *argv[])
+{
+    const QCoreApplication application(argc, argv);
+    nameApplication();
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return cli::runCommandLine(QCoreApplication::arguments(), out, err);
+}
 
 // Says once, over the main window, which new factory categories this start added to the user's
 // copy of the catalogue.
@@ -76,10 +97,10 @@ int run(QApplication &application)
 
 int main(int argc, char *argv[])
 {
+    if (const std::optional<int> status = answerCommandLine(argc, argv))
+        return *status;
     QApplication application(argc, argv);
-    // Qt names the application after argv[0], which is "tallimer" when started through the
-    // launcher; the per-user data folder must not depend on how the program was started.
-    QCoreApplication::setApplicationName(app::appTitle());
+    nameApplication();
     initTallimerResources();
     QApplication::setWindowIcon(tallimerIcon());
     // Lets the desktop match the windows to the installed desktop entry and its icon.

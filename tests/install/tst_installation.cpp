@@ -27,6 +27,8 @@ using faultfiles::filesUnder;
 const QString kAppId = QStringLiteral(TALLIMER_APP_ID);
 const QString kManifest = QStringLiteral(TALLIMER_BUILD_FOLDER "/install_manifest.txt");
 const QString kInstallMarker = QStringLiteral("install-marker");
+// The exit status of a command line the program cannot read.
+constexpr int cliUsageError = 2;
 
 // The factory catalogue as the source holds it: the files an installed bin/ starts with.
 Files factoryCatalogue()
@@ -441,6 +443,66 @@ private slots:
         QVERIFY(!QFileInfo::exists(dataHome() + "/Tallimer"));
     }
 
+    // The command line is answered without a display: the program is started through its
+    // launcher with no display, Wayland or Qt platform in its environment.
+    void commandLineNeedsNoDisplay_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("output"); // a pattern standard output must match in full
+        QTest::addColumn<QString>("errors"); // the same for standard error
+
+        const QString version = QStringLiteral("Tallimer " TALLIMER_VERSION "\n");
+        const QString usage = R"(Usage: \S*tallimer \[options\]\n(.*\n)*)";
+        QTest::newRow("--version") << QStringList{"--version"} << 0 << QRegularExpression::escape(version) << "";
+        QTest::newRow("-v") << QStringList{"-v"} << 0 << QRegularExpression::escape(version) << "";
+        QTest::newRow("Qt's window options are left to the window")
+            << QStringList{"-platform", "offscreen", "-style", "fusion", "--version"} << 0
+            << QRegularExpression::escape(version) << "";
+        QTest::newRow("--help") << QStringList{"--help"} << 0 << usage << "";
+        QTest::newRow("-h") << QStringList{"-h"} << 0 << usage << "";
+        QTest::newRow("unknown option") << QStringList{"--bogus"} << cliUsageError << ""
+                                        << "Tallimer: Unknown option 'bogus'.\n\n" + usage;
+        QTest::newRow("unknown short option") << QStringList{"-x", "--version"} << cliUsageError << ""
+                                              << "Tallimer: Unknown option 'x'.\n\n" + usage;
+        QTest::newRow("stray argument") << QStringList{"feet"} << cliUsageError << ""
+                                        << "Tallimer: Unexpected argument 'feet'.\n\n" + usage;
+    }
+
+    void commandLineNeedsNoDisplay()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, output);
+        QFETCH(QString, errors);
+        const ToolRun run = runWithoutDisplay(arguments);
+        QVERIFY2(run.finished, qPrintable(run.report()));
+        QCOMPARE(run.exitCode, exitCode);
+        const auto matches = [](const QString &pattern, const QByteArray &text) {
+            return QRegularExpression(QRegularExpression::anchoredPattern(pattern))
+                .match(QString::fromLocal8Bit(text))
+                .hasMatch();
+        };
+        QVERIFY2(matches(output, run.output), run.output.constData());
+        QVERIFY2(matches(errors, run.errors), run.errors.constData());
+        // Asking changes nothing: no copy of the catalogue is made for it.
+        QVERIFY(!QFileInfo::exists(dataHome() + "/Tallimer"));
+    }
+
+    // The usage names the options and where the files are, for the user who asks.
+    void helpSaysWhereTheFilesAre()
+    {
+        const ToolRun run = runWithoutDisplay({"--help"});
+        QVERIFY2(run.finished && run.exitCode == 0, qPrintable(run.report()));
+        const QString text = QString::fromLocal8Bit(run.output);
+        for (const QString &line : {QStringLiteral("-h, --help"), QStringLiteral("-v, --version"),
+                                    "Catalogue:          " + userCopy() + "\n",
+                                    "Factory catalogue:  " + factoryFolder() + "\n",
+                                    "Settings:           " + configHome() + "/Tallimer/Tallimer.ini\n"})
+            QVERIFY2(text.contains(line), qPrintable(line + " is not in:\n" + text));
+        QVERIFY2(!text.contains("platform"), qPrintable(text));
+    }
+
     void desktopFilesValidate_data()
     {
         QTest::addColumn<QString>("validator");
@@ -473,6 +535,7 @@ private:
     QString applicationFolder() const { return prefix() + "/lib/tallimer"; }
     QString factoryFolder() const { return prefix() + "/share/tallimer"; }
     QString dataHome() const { return m_environment->folder() + "/data"; }
+    QString configHome() const { return m_environment->folder() + "/config"; }
     QString userCopy() const { return dataHome() + "/Tallimer/catalogue"; }
     QString offeredRecord() const { return dataHome() + "/Tallimer/offered-categories.txt"; }
     static QByteArray factoryIndex() { return factoryCatalogue().value("unitType.ucr"); }
@@ -530,6 +593,19 @@ private:
         QFile file(path);
         file.open(QIODevice::ReadOnly);
         return file.readAll();
+    }
+
+    // Runs the installed launcher with neither a display, Wayland nor a Qt platform, and with the
+    // test's own data and configuration folders.
+    ToolRun runWithoutDisplay(const QStringList &arguments) const
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(variable);
+        environment.insert("HOME", dataHome());
+        environment.insert("XDG_DATA_HOME", dataHome());
+        environment.insert("XDG_CONFIG_HOME", configHome());
+        return runTool(prefix() + "/bin/tallimer", arguments, 60000, environment);
     }
 
     // Rewrites a file in place, keeping its owner.
