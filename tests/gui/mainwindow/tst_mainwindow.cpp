@@ -6,6 +6,7 @@
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/mainwindow/MainWindowTest.h"
 #include "support/Controls.h"
+#include "support/ConversionCases.h"
 #include "support/ListItems.h"
 #include "support/TestEnvironment.h"
 
@@ -18,6 +19,8 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
+
+#include <utility>
 
 namespace {
 
@@ -413,18 +416,33 @@ private slots:
         QVERIFY(child<QLineEdit>(*m_form, "ConvertNum")->hasFocus());
     }
 
-    void resultsFollowACommaLocale()
+    // The same rows as the command line's test: it prints what the window shows.
+    void resultLinesOfTheFactoryCatalogue_data() { addConversionRows(); }
+
+    void resultLinesOfTheFactoryCatalogue()
     {
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        useLengthOnly();
+        QFETCH(QString, locale);
+        QFETCH(QString, category);
+        QFETCH(QString, value);
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(int, places);
+        QFETCH(QString, line);
+        QLocale::setDefault(QLocale(locale));
         QVERIFY(load());
-        child<QListWidget>(*m_form, "UnitType")->setCurrentRow(0);
-        child<QComboBox>(*m_form, "FromUnit")->setCurrentIndex(1); // Kilometer
-        child<QComboBox>(*m_form, "ToUnit")->setCurrentIndex(2);   // Meter
-        child<QLineEdit>(*m_form, "ConvertNum")->setText("1.000,5");
+        auto *categories = child<QListWidget>(*m_form, "UnitType");
+        const QList<QListWidgetItem *> chosen = categories->findItems(category, Qt::MatchExactly);
+        QCOMPARE(chosen.size(), 1);
+        categories->setCurrentItem(chosen.first());
+        for (const auto &[list, unit] : {std::pair{"FromUnit", from}, std::pair{"ToUnit", to}}) {
+            auto *units = child<QComboBox>(*m_form, list);
+            units->setCurrentIndex(units->findText(unit));
+            QCOMPARE(units->currentText(), unit);
+        }
+        child<QComboBox>(*m_form, "DecPlace")->setCurrentText(QString::number(places));
+        child<QLineEdit>(*m_form, "ConvertNum")->setText(value);
         child<QPushButton>(*m_form, "Convert")->click();
-        QCOMPARE(child<QLineEdit>(*m_form, "ConvertNum")->text(), QStringLiteral("1000,5"));
-        QCOMPARE(child<QLineEdit>(*m_form, "Result")->text(), QStringLiteral("1000,5 Kilometer = 1.000.500, Meter"));
+        QCOMPARE(child<QLineEdit>(*m_form, "Result")->text(), line);
     }
 
     void bothLinksOpenTheProductPage()
