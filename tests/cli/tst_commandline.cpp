@@ -70,17 +70,12 @@ private slots:
 
     void conversionsShowTheWindowsResultLine()
     {
-        QFETCH(QString, locale);
-        QFETCH(QString, category);
-        QFETCH(QString, value);
-        QFETCH(QString, from);
-        QFETCH(QString, to);
-        QFETCH(int, places);
-        QFETCH(QString, line);
-        const Run run = runProgram(
-            {"convert", value, from, to, "--category", category, "--places", QString::number(places)}, locale);
+        const ConversionRow row = fetchConversionRow();
+        const Run run = runProgram({"convert", row.value, row.from, row.to, "--category", row.category, "--places",
+                                    QString::number(row.places)},
+                                   row.locale);
         QVERIFY2(run.finished && run.exitCode == 0, qPrintable(run.report()));
-        QCOMPARE(run.output, line + "\n");
+        QCOMPARE(run.output, row.line + "\n");
         QCOMPARE(run.errors, QString());
     }
 

@@ -54,3 +54,26 @@ inline void addConversionRows()
                                 << QString::fromUtf8(row.value) << QString::fromUtf8(row.from)
                                 << QString::fromUtf8(row.to) << row.places << QString::fromUtf8(row.line);
 }
+
+// One row of addConversionRows(), fetched from the current test data.
+struct ConversionRow {
+    QString locale;
+    QString category;
+    QString value;
+    QString from;
+    QString to;
+    int places = 0;
+    QString line;
+};
+
+inline ConversionRow fetchConversionRow()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, category);
+    QFETCH(QString, value);
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QFETCH(int, places);
+    QFETCH(QString, line);
+    return {locale, category, value, from, to, places, line};
+}

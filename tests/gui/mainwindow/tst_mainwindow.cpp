@@ -421,28 +421,22 @@ private slots:
 
     void resultLinesOfTheFactoryCatalogue()
     {
-        QFETCH(QString, locale);
-        QFETCH(QString, category);
-        QFETCH(QString, value);
-        QFETCH(QString, from);
-        QFETCH(QString, to);
-        QFETCH(int, places);
-        QFETCH(QString, line);
-        QLocale::setDefault(QLocale(locale));
+        const ConversionRow row = fetchConversionRow();
+        QLocale::setDefault(QLocale(row.locale));
         QVERIFY(load());
         auto *categories = child<QListWidget>(*m_form, "UnitType");
-        const QList<QListWidgetItem *> chosen = categories->findItems(category, Qt::MatchExactly);
+        const QList<QListWidgetItem *> chosen = categories->findItems(row.category, Qt::MatchExactly);
         QCOMPARE(chosen.size(), 1);
         categories->setCurrentItem(chosen.first());
-        for (const auto &[list, unit] : {std::pair{"FromUnit", from}, std::pair{"ToUnit", to}}) {
+        for (const auto &[list, unit] : {std::pair{"FromUnit", row.from}, std::pair{"ToUnit", row.to}}) {
             auto *units = child<QComboBox>(*m_form, list);
             units->setCurrentIndex(units->findText(unit));
             QCOMPARE(units->currentText(), unit);
         }
-        child<QComboBox>(*m_form, "DecPlace")->setCurrentText(QString::number(places));
-        child<QLineEdit>(*m_form, "ConvertNum")->setText(value);
+        child<QComboBox>(*m_form, "DecPlace")->setCurrentText(QString::number(row.places));
+        child<QLineEdit>(*m_form, "ConvertNum")->setText(row.value);
         child<QPushButton>(*m_form, "Convert")->click();
-        QCOMPARE(child<QLineEdit>(*m_form, "Result")->text(), line);
+        QCOMPARE(child<QLineEdit>(*m_form, "Result")->text(), row.line);
     }
 
     void bothLinksOpenTheProductPage()
