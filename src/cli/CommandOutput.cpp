@@ -2,6 +2,8 @@
 
 #include "core/base/AppInfo.h"
 
+#include <utility>
+
 namespace cli {
 
 void CommandOutput::say(const QString &message) const

@@ -75,7 +75,9 @@ int runConvert(const ConvertRequest &request, const CommandOutput &output)
     const std::variant<UnitPair, QString> found = lookUpUnits(search.categories, request.from, request.to);
     if (const QString *why = std::get_if<QString>(&found)) {
         output.say(*why);
-        if (search.unreadable > 0)
+        if (search.unreadable == 1)
+            output.say(QStringLiteral("A category file could not be read; the command \"check\" names it."));
+        else if (search.unreadable > 1)
             output.say(QStringLiteral("%1 category files could not be read; the command \"check\" names them.")
                            .arg(search.unreadable));
         return kUsageError;
