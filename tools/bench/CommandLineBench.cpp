@@ -1,4 +1,4 @@
-#include "CommandLineBench.h"
+#include "bench/CommandLineBench.h"
 
 #include <QElapsedTimer>
 #include <QProcess>

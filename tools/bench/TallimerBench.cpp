@@ -2,7 +2,7 @@
 // a category of 32767 units, (c) one conversion with its result text, (d) peak memory with
 // that category loaded against the bare window. Run offscreen: QT_QPA_PLATFORM=offscreen.
 
-#include "CommandLineBench.h"
+#include "bench/CommandLineBench.h"
 #include "core/base/AppInfo.h"
 #include "core/conversion/ConvertUnits.h"
 #include "core/platform/SettingsStore.h"
