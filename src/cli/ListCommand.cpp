@@ -2,8 +2,8 @@
 
 #include "cli/CommandCatalogue.h"
 #include "cli/ExitStatus.h"
-#include "core/catalogue/ListOrder.h"
 #include "core/catalogue/CatalogueFile.h"
+#include "core/catalogue/ListOrder.h"
 #include "core/text/NumberText.h"
 
 #include <algorithm>
