@@ -453,7 +453,7 @@ private slots:
         QTest::addColumn<QString>("errors"); // the same for standard error
 
         const QString version = QStringLiteral("Tallimer " TALLIMER_VERSION "\n");
-        const QString usage = R"(Usage: \S*tallimer \[options\]\n(.*\n)*)";
+        const QString usage = R"(Usage: \S*tallimer \[options\] \[command \[arguments\]\]\n(.*\n)*)";
         QTest::newRow("--version") << QStringList{"--version"} << 0 << QRegularExpression::escape(version) << "";
         QTest::newRow("-v") << QStringList{"-v"} << 0 << QRegularExpression::escape(version) << "";
         QTest::newRow("Qt's window options are left to the window")
@@ -465,8 +465,11 @@ private slots:
                                         << "Tallimer: Unknown option 'bogus'.\n\n" + usage;
         QTest::newRow("unknown short option") << QStringList{"-x", "--version"} << cliUsageError << ""
                                               << "Tallimer: Unknown option 'x'.\n\n" + usage;
-        QTest::newRow("stray argument") << QStringList{"feet"} << cliUsageError << ""
-                                        << "Tallimer: Unexpected argument 'feet'.\n\n" + usage;
+        QTest::newRow("unknown command") << QStringList{"feet"} << cliUsageError << ""
+                                         << "Tallimer: Unknown command 'feet'.\n\n" + usage;
+        // A command reads the factory catalogue while the user has no copy, and makes none.
+        QTest::newRow("convert") << QStringList{"convert", "10", "ft", "m"} << 0
+                                 << QRegularExpression::escape("10 Foot (ft) = 3.048 Meter (m)\n") << "";
     }
 
     void commandLineNeedsNoDisplay()

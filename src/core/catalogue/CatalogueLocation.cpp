@@ -31,6 +31,11 @@ LocationState &state()
     return instance;
 }
 
+WritableTest writableTest()
+{
+    return state().writableTest ? state().writableTest : WritableTest(folderTakesWrites);
+}
+
 QString indexFileName()
 {
     return catalogueFileName(QLatin1String(kIndexName));
@@ -81,6 +86,15 @@ CatalogueLocation locateCatalogue(const QString &applicationFolder, const QStrin
     return {decision.copiedFrom, false, decision.location.factoryFolder};
 }
 
+CatalogueLocation catalogueToRead(const QString &applicationFolder, const QString &userFolder,
+                                  const WritableTest &canWrite)
+{
+    const Decision decision = decide(applicationFolder, userFolder, canWrite);
+    if (!decision.location.perUser || QFileInfo(decision.location.folder + QLatin1Char('/') + indexFileName()).isFile())
+        return decision.location;
+    return {decision.copiedFrom, false, decision.location.factoryFolder};
+}
+
 bool folderTakesWrites(const QString &folder)
 {
     if (!QFileInfo(folder).isDir())
@@ -107,10 +121,19 @@ CatalogueLocation currentCatalogueLocation()
     LocationState &current = state();
     const QString applicationFolder = app::applicationFolder();
     if (!current.location || current.decidedFor != applicationFolder) {
-        const WritableTest test = current.writableTest ? current.writableTest : WritableTest(folderTakesWrites);
-        current.location = locateCatalogue(applicationFolder, userCatalogueFolder(), test, &current.added);
+        current.location = locateCatalogue(applicationFolder, userCatalogueFolder(), writableTest(), &current.added);
         current.decidedFor = applicationFolder;
     }
+    return *current.location;
+}
+
+CatalogueLocation useCatalogueToRead()
+{
+    LocationState &current = state();
+    const QString applicationFolder = app::applicationFolder();
+    current.location = catalogueToRead(applicationFolder, userCatalogueFolder(), writableTest());
+    current.decidedFor = applicationFolder;
+    current.added.clear();
     return *current.location;
 }
 

@@ -44,6 +44,13 @@ CatalogueLocation chooseCatalogueLocation(const QString &applicationFolder, cons
 CatalogueLocation locateCatalogue(const QString &applicationFolder, const QString &userFolder,
                                   const WritableTest &canWrite, QStringList *addedCategories = nullptr);
 
+// Where a command that only reads the catalogue finds it, without making or changing any file
+// (the writable test aside): where locateCatalogue would put it, except that a per-user copy
+// that holds no index yet is read where it would be copied from. Factory categories that the
+// next start of the window adds to the copy are not seen before that start.
+CatalogueLocation catalogueToRead(const QString &applicationFolder, const QString &userFolder,
+                                  const WritableTest &canWrite);
+
 // The program's test: a new file can be made in the folder, and its index, when there is one,
 // can be opened for writing. Leaves the folder as it was.
 bool folderTakesWrites(const QString &folder);
@@ -56,6 +63,10 @@ QString userCatalogueFolder();
 // The location in use, decided at the first call for the current application folder and kept
 // for as long as that folder stays the application folder (for the program: once per run).
 CatalogueLocation currentCatalogueLocation();
+
+// Decides the location in use as catalogueToRead does, for a run that only reads the catalogue
+// (the command line), and keeps it as currentCatalogueLocation() would.
+CatalogueLocation useCatalogueToRead();
 
 // The factory categories that deciding the current location added to the user's copy (empty
 // when none were, or the catalogue is not a per-user copy). The program says so once, at start.

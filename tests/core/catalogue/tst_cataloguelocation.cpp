@@ -179,6 +179,43 @@ private slots:
         QCOMPARE(filesUnder(m_environment->folder() + "/prefix"), installed);
     }
 
+    // A command only reads: it finds the catalogue the window would work on, and makes no copy.
+    void readingMakesNoCopy_data()
+    {
+        QTest::addColumn<bool>("installed");
+        QTest::addColumn<bool>("writable");
+        QTest::addColumn<bool>("userCopy"); // whether the user's copy is there already
+        QTest::addColumn<QString>("read");  // bin, user or factory
+
+        QTest::newRow("folder the user can write") << false << true << false << "bin";
+        QTest::newRow("read-only folder, no copy yet") << false << false << false << "bin";
+        QTest::newRow("read-only folder, copy made") << false << false << true << "user";
+        QTest::newRow("installed, no copy yet") << true << true << false << "factory";
+        QTest::newRow("installed, copy made") << true << false << true << "user";
+    }
+
+    void readingMakesNoCopy()
+    {
+        QFETCH(bool, installed);
+        QFETCH(bool, writable);
+        QFETCH(bool, userCopy);
+        QFETCH(QString, read);
+        const QString application = installed ? makeInstall() : m_environment->folder();
+        const QString factoryFolder = installed ? installedFactory() : factory();
+        if (userCopy)
+            writeUserFiles({{"unitType.ucr", "Mine\r\n"}, {"Mine.ucr", "2^Mine\r\n"}});
+        const Files before = filesUnder(m_environment->folder());
+
+        const QMap<QString, catalogue::CatalogueLocation> expected{
+            {"bin", {bin(), false, factoryFolder}},
+            {"user", {userFolder(), true, factoryFolder}},
+            {"factory", {factoryFolder, false, factoryFolder}}};
+        QCOMPARE(catalogue::catalogueToRead(application, userFolder(), writable ? kWritable : kReadOnly),
+                 expected.value(read));
+        QCOMPARE(filesUnder(m_environment->folder()), before);
+        QCOMPARE(QFileInfo::exists(m_environment->userDataFolder()), userCopy);
+    }
+
     void installMarkerNamesTheFactoryCatalogue_data()
     {
         QTest::addColumn<QString>("kind"); // what the marker is: none, file, link, folder, fifo

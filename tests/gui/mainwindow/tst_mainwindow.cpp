@@ -7,6 +7,7 @@
 #include "gui/mainwindow/MainWindowTest.h"
 #include "support/AccessKeys.h"
 #include "support/Controls.h"
+#include "support/ConversionCases.h"
 #include "support/ListItems.h"
 #include "support/Readability.h"
 #include "support/TestEnvironment.h"
@@ -23,6 +24,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QWindow>
+
+#include <utility>
 
 namespace {
 
@@ -550,18 +553,27 @@ private slots:
         QCOMPARE(number->text(), QStringLiteral("12"));
     }
 
-    void resultsFollowACommaLocale()
+    // The same rows as the command line's test: it prints what the window shows.
+    void resultLinesOfTheFactoryCatalogue_data() { addConversionRows(); }
+
+    void resultLinesOfTheFactoryCatalogue()
     {
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        useLengthOnly();
+        const ConversionRow row = fetchConversionRow();
+        QLocale::setDefault(QLocale(row.locale));
         QVERIFY(load());
-        child<QListWidget>(*m_form, "UnitType")->setCurrentRow(0);
-        child<QComboBox>(*m_form, "FromUnit")->setCurrentIndex(1); // Kilometer
-        child<QComboBox>(*m_form, "ToUnit")->setCurrentIndex(2);   // Meter
-        child<QLineEdit>(*m_form, "ConvertNum")->setText("1.000,5");
+        auto *categories = child<QListWidget>(*m_form, "UnitType");
+        const QList<QListWidgetItem *> chosen = categories->findItems(row.category, Qt::MatchExactly);
+        QCOMPARE(chosen.size(), 1);
+        categories->setCurrentItem(chosen.first());
+        for (const auto &[list, unit] : {std::pair{"FromUnit", row.from}, std::pair{"ToUnit", row.to}}) {
+            auto *units = child<QComboBox>(*m_form, list);
+            units->setCurrentIndex(units->findText(unit));
+            QCOMPARE(units->currentText(), unit);
+        }
+        child<QComboBox>(*m_form, "DecPlace")->setCurrentText(QString::number(row.places));
+        child<QLineEdit>(*m_form, "ConvertNum")->setText(row.value);
         child<QPushButton>(*m_form, "Convert")->click();
-        QCOMPARE(child<QLineEdit>(*m_form, "ConvertNum")->text(), QStringLiteral("1000,5"));
-        QCOMPARE(child<QLineEdit>(*m_form, "Result")->text(), QStringLiteral("1000,5 Kilometer = 1.000.500, Meter"));
+        QCOMPARE(child<QLineEdit>(*m_form, "Result")->text(), row.line);
     }
 
     void bothLinksOpenTheProductPage()
