@@ -1,22 +1,29 @@
-# Keeps the core layer free of widgets: its libraries link Qt6::Core and each other only, and no
-# file under src/core includes a header of src/gui or of QtWidgets/QtGui. Checked at configure time.
-function(tallimer_check_core_layer folder)
-    set(core_targets ${ARGN})
-    foreach(target IN LISTS core_targets)
+# Keeps the layers without widgets free of them, checked at configure time.
+#
+# tallimer_check_widget_free_layer(FOLDER folder TARGETS targets... [MAY_LINK libraries...]
+#                                  [REFUSED_ROOMS rooms...])
+# Each target links Qt6::Core, the layer's own targets and the MAY_LINK libraries only, and no
+# file under folder includes a header of QtWidgets or QtGui, nor of a refused room of src/
+# ("gui" refuses every "gui/..." include).
+function(tallimer_check_widget_free_layer)
+    cmake_parse_arguments(ARG "" "FOLDER" "TARGETS;MAY_LINK;REFUSED_ROOMS" ${ARGN})
+    set(allowed Qt6::Core advapi32 ${ARG_TARGETS} ${ARG_MAY_LINK})
+    foreach(target IN LISTS ARG_TARGETS)
         get_target_property(links ${target} LINK_LIBRARIES)
         foreach(link IN LISTS links)
             string(REGEX REPLACE "^\\$<LINK_ONLY:(.*)>$" "\\1" link "${link}")
-            if(NOT link STREQUAL "Qt6::Core" AND NOT link IN_LIST core_targets AND NOT link STREQUAL "advapi32")
-                message(FATAL_ERROR "${target} is a core library and may not link ${link}")
+            if(NOT link IN_LIST allowed)
+                message(FATAL_ERROR "${target} may not link ${link}: it must run without widgets")
             endif()
         endforeach()
     endforeach()
-    file(GLOB_RECURSE sources "${folder}/*.h" "${folder}/*.cpp")
+    list(JOIN ARG_REFUSED_ROOMS "/|" rooms)
+    file(GLOB_RECURSE sources "${ARG_FOLDER}/*.h" "${ARG_FOLDER}/*.cpp")
     foreach(source IN LISTS sources)
         file(STRINGS ${source} includes REGEX "^#include")
         foreach(line IN LISTS includes)
-            if(line MATCHES "#include [<\"](gui/|QtWidgets|QtGui|QWidget|QApplication|QGuiApplication|QIcon|QPixmap)")
-                message(FATAL_ERROR "${source} is in the core layer and may not ${line}")
+            if(line MATCHES "#include [<\"](${rooms}/|QtWidgets|QtGui|QWidget|QApplication|QGuiApplication|QIcon|QPixmap)")
+                message(FATAL_ERROR "${source} must run without widgets and may not ${line}")
             endif()
         endforeach()
     endforeach()

@@ -2,7 +2,9 @@
 """Draws Tallimer's icon and banner pictures with ImageMagick drawing primitives.
 
 Everything is drawn at eight (icons) or four (banner) times the final size and reduced with a
-box filter, which gives clean anti-aliased edges. Run from anywhere; writes into resources/.
+box filter, which gives clean anti-aliased edges. The banner is drawn twice: at its size in the
+window and at twice that size (the @2x files) for screens and fonts that need more pixels. Run
+from anywhere; writes into resources/.
 """
 import math
 import os
@@ -21,7 +23,7 @@ WHITE = "#ffffff"
 
 ICON_SIZES = [16, 24, 32, 48, 64, 128, 256]
 BANNER_LEFT = 376        # 5640 twips
-BANNER_RIGHT = 281       # 4215 twips
+BANNER_RIGHT = 272       # 4080 twips: to the right edge of the window's 640 px
 BANNER_RIGHT_AT = 368    # 5520 twips: the right part overlaps the left by 8 px
 BANNER_HEIGHT = 87       # 1305 twips
 
@@ -101,8 +103,9 @@ def icon(size, path):
              "-depth", "8", "-define", "png:color-type=6", "-define", "png:exclude-chunk=date,time", path])
 
 
-def banner(left_path, right_path):
-    scale = 4
+def banner(left_path, right_path, times=1):
+    """The two banner pictures at times their size in the window (1, or 2 for the @2x files)."""
+    scale = 4 * times
     width = BANNER_RIGHT_AT + BANNER_RIGHT
     W, H = width * scale, BANNER_HEIGHT * scale
     s = lambda v: f"{v * scale:.2f}"
@@ -151,16 +154,20 @@ def banner(left_path, right_path):
              "-draw", f"circle {s(cx)},{s(cy)} {s(cx + 3)},{s(cy)}"]
     with tempfile.TemporaryDirectory() as tmp:
         whole = os.path.join(tmp, "banner.png")
+        t = times
         run(["-size", f"{W}x{H}", f"gradient:{BLUE}-{TEAL}", *draw,
-             "-filter", "Box", "-resize", f"{width}x{BANNER_HEIGHT}", "-alpha", "off", "-depth", "8", whole])
-        run([whole, "-crop", f"{BANNER_LEFT}x{BANNER_HEIGHT}+0+0", "+repage", "-define", "png:exclude-chunk=date,time", left_path])
-        run([whole, "-crop", f"{BANNER_RIGHT}x{BANNER_HEIGHT}+{BANNER_RIGHT_AT}+0", "+repage", "-define", "png:exclude-chunk=date,time", right_path])
+             "-filter", "Box", "-resize", f"{width * t}x{BANNER_HEIGHT * t}", "-alpha", "off", "-depth", "8", whole])
+        run([whole, "-crop", f"{BANNER_LEFT * t}x{BANNER_HEIGHT * t}+0+0", "+repage",
+             "-define", "png:exclude-chunk=date,time", left_path])
+        run([whole, "-crop", f"{BANNER_RIGHT * t}x{BANNER_HEIGHT * t}+{BANNER_RIGHT_AT * t}+0", "+repage",
+             "-define", "png:exclude-chunk=date,time", right_path])
 
 
 def main():
     for size in ICON_SIZES:
         icon(size, os.path.join(RESOURCES, "icons", f"tallimer-{size}.png"))
     banner(os.path.join(RESOURCES, "banner-left.png"), os.path.join(RESOURCES, "banner-right.png"))
+    banner(os.path.join(RESOURCES, "banner-left@2x.png"), os.path.join(RESOURCES, "banner-right@2x.png"), 2)
 
 
 if __name__ == "__main__":

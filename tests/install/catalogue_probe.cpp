@@ -10,11 +10,14 @@
 //   catalogue_probe program-folder
 //       prints the folder of the running program file (started through a link, the link's target)
 //
-// Prints "folder=<working catalogue folder>" first; exits 1, saying why, when anything fails.
+// Prints "folder=<working catalogue folder>", "factory=<factory folder>" and "added=<the factory
+// categories this start added to the user's copy, comma-separated>" first; exits 1, saying why,
+// when anything fails.
 #include "core/base/AppInfo.h"
 #include "core/base/Failure.h"
 #include "core/catalogue/CatalogueFiles.h"
 #include "core/catalogue/CatalogueIndex.h"
+#include "core/catalogue/CatalogueLocation.h"
 #include "core/catalogue/CataloguePaths.h"
 #include "core/catalogue/UnitCategory.h"
 #include "doubles/ScriptedMessageBoxes.h"
@@ -41,6 +44,8 @@ int run(const QStringList &arguments, QTextStream &out)
         return fail(QStringLiteral("usage: catalogue_probe where|save|restore-all APPLICATION_FOLDER ..."));
     app::setApplicationFolder(arguments.at(2));
     out << "folder=" << catalogue::catalogueFolder() << '\n';
+    out << "factory=" << catalogue::factoryFolder() << '\n';
+    out << "added=" << catalogue::categoriesAddedAtStart().join(QLatin1Char(',')) << '\n';
 
     if (command == QLatin1String("where"))
         return 0;

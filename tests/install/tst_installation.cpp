@@ -26,6 +26,9 @@ using faultfiles::filesUnder;
 
 const QString kAppId = QStringLiteral(TALLIMER_APP_ID);
 const QString kManifest = QStringLiteral(TALLIMER_BUILD_FOLDER "/install_manifest.txt");
+const QString kInstallMarker = QStringLiteral("install-marker");
+// The exit status of a command line the program cannot read.
+constexpr int cliUsageError = 2;
 
 // The factory catalogue as the source holds it: the files an installed bin/ starts with.
 Files factoryCatalogue()
@@ -138,18 +141,34 @@ private slots:
         finishEnvironment(m_environment);
     }
 
-    void installsOneApplicationFolder()
+    // The program and its install marker in the application folder; the factory catalogue, and
+    // nothing else of the catalogue, in share/tallimer.
+    void installsTheProgramAndItsFactoryCatalogue()
     {
         const QFileInfo program(applicationFolder() + "/Tallimer");
         QVERIFY(program.isFile() && program.isExecutable());
-        Files installed = filesUnder(applicationFolder());
-        installed.remove("Tallimer");
-        Files expected;
-        for (auto [name, bytes] : factoryCatalogue().asKeyValueRange()) {
-            expected.insert("bin/" + name, bytes);
-            expected.insert("bin/default/" + name, bytes);
-        }
-        QCOMPARE(installed, expected);
+        QStringList entries = QDir(applicationFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        entries.sort();
+        QCOMPARE(entries, (QStringList{"Tallimer", kInstallMarker}));
+        QVERIFY(readFile(applicationFolder() + "/" + kInstallMarker).contains("\nfactory=../../share/tallimer\n"));
+        QCOMPARE(filesUnder(factoryFolder()), factoryCatalogue());
+    }
+
+    // The marker names the factory catalogue relative to the program: an install moved as a whole
+    // (a package is built aside and unpacked under /usr) still finds it.
+    void movedInstallFindsItsFactoryCatalogue()
+    {
+        installOwnCopy();
+        if (QTest::currentTestFailed())
+            return;
+        const QString moved = m_environment->folder() + "/moved";
+        QVERIFY(QDir().rename(m_prefix, moved));
+        m_prefix = moved;
+        const ProbeRun run = runProbe(QStringLiteral(CATALOGUE_PROBE), {"where", applicationFolder()}, false);
+        QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
+        QCOMPARE(run.output.value("factory"), factoryFolder());
+        QCOMPARE(run.output.value("folder"), userCopy());
+        QCOMPARE(filesUnder(userCopy()), factoryCatalogue());
     }
 
     void launcherOnThePathIsALinkToTheProgram()
@@ -323,58 +342,168 @@ private slots:
                  check.output.constData());
     }
 
-    void readOnlyInstallWorksOnAPerUserCopy()
+    // Every user works on a copy of the installed factory catalogue: the one who installed it and
+    // could write it (root, for a package) as well as anyone else.
+    void installedProgramWorksOnAPerUserCopy_data() { userRows(); }
+
+    void installedProgramWorksOnAPerUserCopy()
     {
-        if (!canRunUnprivileged())
-            QSKIP("running as root without setpriv or the user nobody: cannot drop root's rights");
-        installOwnCopy();
-        if (QTest::currentTestFailed())
+        QFETCH(bool, unprivileged);
+        if (!prepareInstallFor(unprivileged))
             return;
-        setPermissionsUnder(applicationFolder() + "/bin", QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther,
-                            QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
-                                | QFile::ReadOther | QFile::ExeOther);
-        const Files installed = filesUnder(applicationFolder());
-        const QString userCopy = dataHome() + "/Tallimer/catalogue";
+        const Files installed = filesUnder(prefix());
 
         ProbeRun run = runProbe(QStringLiteral(CATALOGUE_PROBE),
-                                {"save", applicationFolder(), "Probe", "Probe unit", "2.5"}, true);
+                                {"save", applicationFolder(), "Probe", "Probe unit", "2.5"}, unprivileged);
         QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
-        QCOMPARE(run.output.value("folder"), userCopy);
+        QCOMPARE(run.output.value("folder"), userCopy());
+        QCOMPARE(run.output.value("factory"), factoryFolder());
         QCOMPARE(run.output.value("listed"), QStringLiteral("false"));
-        QCOMPARE(readFile(userCopy + "/Probe.ucr"), QByteArray("2.5^Probe unit\r\n"));
-        QCOMPARE(readFile(userCopy + "/unitType.ucr"), factoryCatalogue().value("unitType.ucr") + "Probe\r\n");
-        QCOMPARE(filesUnder(applicationFolder()), installed);
+        QCOMPARE(readFile(userCopy() + "/Probe.ucr"), QByteArray("2.5^Probe unit\r\n"));
+        QCOMPARE(readFile(userCopy() + "/unitType.ucr"), factoryIndex() + "Probe\r\n");
+        QCOMPARE(readFile(offeredRecord()), factoryIndex());
+        QCOMPARE(filesUnder(prefix()), installed);
 
         // The next start works on the same copy.
-        run = runProbe(QStringLiteral(CATALOGUE_PROBE), {"save", applicationFolder(), "Probe", "Second", "4"}, true);
+        run = runProbe(QStringLiteral(CATALOGUE_PROBE), {"save", applicationFolder(), "Probe", "Second", "4"},
+                       unprivileged);
         QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
-        QCOMPARE(run.output.value("folder"), userCopy);
+        QCOMPARE(run.output.value("folder"), userCopy());
         QCOMPARE(run.output.value("listed"), QStringLiteral("true"));
-        QCOMPARE(readFile(userCopy + "/Probe.ucr"), QByteArray("4^Second\r\n"));
-        QCOMPARE(readFile(userCopy + "/unitType.ucr"), factoryCatalogue().value("unitType.ucr") + "Probe\r\n");
+        QCOMPARE(readFile(userCopy() + "/Probe.ucr"), QByteArray("4^Second\r\n"));
+        QCOMPARE(readFile(userCopy() + "/unitType.ucr"), factoryIndex() + "Probe\r\n");
 
-        // Restoring reads the factory copies of the installed folder.
-        run = runProbe(QStringLiteral(CATALOGUE_PROBE), {"restore-all", applicationFolder()}, true);
+        // Restoring reads the installed factory catalogue.
+        run = runProbe(QStringLiteral(CATALOGUE_PROBE), {"restore-all", applicationFolder()}, unprivileged);
         QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
-        QCOMPARE(filesUnder(userCopy), factoryCatalogue());
-        QCOMPARE(filesUnder(applicationFolder()), installed);
+        QCOMPARE(filesUnder(userCopy()), factoryCatalogue());
+        QCOMPARE(filesUnder(prefix()), installed);
     }
 
+    // An upgrade installs a newer factory catalogue: one category more, one the user has deleted
+    // since, and one the user has edited (which the newer factory changes too). Only the new one
+    // reaches the user's copy, once.
+    void upgradeBringsNewFactoryCategoriesOnce_data() { userRows(); }
+
+    void upgradeBringsNewFactoryCategoriesOnce()
+    {
+        QFETCH(bool, unprivileged);
+        if (!prepareInstallFor(unprivileged))
+            return;
+        ProbeRun run = runProbe(QStringLiteral(CATALOGUE_PROBE), {"where", applicationFolder()}, unprivileged);
+        QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
+        QCOMPARE(run.output.value("added"), QString());
+
+        // The user deletes the first category and edits the second, as the editor would.
+        QStringList listed = QString::fromLatin1(factoryIndex()).split("\r\n", Qt::SkipEmptyParts);
+        const QString deleted = listed.takeFirst();
+        const QString edited = listed.first();
+        QVERIFY(QFile::remove(userCopy() + "/" + deleted + ".ucr"));
+        writeFile(userCopy() + "/unitType.ucr", (listed.join("\r\n") + "\r\n").toLatin1());
+        writeFile(userCopy() + "/" + edited + ".ucr", "1^Own unit\r\n");
+
+        // The upgrade, by whoever installed the program.
+        setPermissionsUnder(factoryFolder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther,
+                            QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+        const QByteArray newUnits = "1^Upgrade unit\r\n2^Double upgrade unit\r\n";
+        writeFile(factoryFolder() + "/Upgrade Category.ucr", newUnits);
+        writeFile(factoryFolder() + "/" + edited + ".ucr", "1^Newer factory unit\r\n");
+        writeFile(factoryFolder() + "/unitType.ucr", factoryIndex() + "Upgrade Category\r\n");
+
+        run = runProbe(QStringLiteral(CATALOGUE_PROBE), {"where", applicationFolder()}, unprivileged);
+        QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
+        QCOMPARE(run.output.value("added"), QStringLiteral("Upgrade Category"));
+        const Files afterUpgrade = filesUnder(userCopy());
+        QCOMPARE(afterUpgrade.value("unitType.ucr"), (listed.join("\r\n") + "\r\nUpgrade Category\r\n").toLatin1());
+        QCOMPARE(afterUpgrade.value("Upgrade Category.ucr"), newUnits);
+        QCOMPARE(afterUpgrade.value(edited + ".ucr"), QByteArray("1^Own unit\r\n"));
+        QVERIFY(!afterUpgrade.contains(deleted + ".ucr"));
+
+        run = runProbe(QStringLiteral(CATALOGUE_PROBE), {"where", applicationFolder()}, unprivileged);
+        QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
+        QCOMPARE(run.output.value("added"), QString());
+        QCOMPARE(filesUnder(userCopy()), afterUpgrade);
+    }
+
+    // A folder without the install marker (a build folder, or one the user unpacked and owns)
+    // keeps its catalogue in place, in bin/.
     void portableFolderKeepsItsCatalogueInPlace()
     {
         if (!canRunUnprivileged())
             QSKIP("running as root without setpriv or the user nobody: cannot drop root's rights");
-        installOwnCopy();
-        if (QTest::currentTestFailed())
-            return;
+        const QString portable = m_environment->folder();
         if (runningAsRoot())
-            giveToUnprivilegedUser(prefix());
-        const ProbeRun run = runProbe(QStringLiteral(CATALOGUE_PROBE),
-                                      {"save", applicationFolder(), "Probe", "Probe unit", "2.5"}, true);
+            giveToUnprivilegedUser(portable + "/bin");
+        const ProbeRun run =
+            runProbe(QStringLiteral(CATALOGUE_PROBE), {"save", portable, "Probe", "Probe unit", "2.5"}, true);
         QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
-        QCOMPARE(run.output.value("folder"), applicationFolder() + "/bin");
-        QCOMPARE(readFile(applicationFolder() + "/bin/Probe.ucr"), QByteArray("2.5^Probe unit\r\n"));
+        QCOMPARE(run.output.value("folder"), portable + "/bin");
+        QCOMPARE(run.output.value("factory"), portable + "/bin/default");
+        QCOMPARE(readFile(portable + "/bin/Probe.ucr"), QByteArray("2.5^Probe unit\r\n"));
         QVERIFY(!QFileInfo::exists(dataHome() + "/Tallimer"));
+    }
+
+    // The command line is answered without a display: the program is started through its
+    // launcher with no display, Wayland or Qt platform in its environment.
+    void commandLineNeedsNoDisplay_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("output"); // a pattern standard output must match in full
+        QTest::addColumn<QString>("errors"); // the same for standard error
+
+        const QString version = QStringLiteral("Tallimer " TALLIMER_VERSION "\n");
+        const QString usage = R"(Usage: \S*tallimer \[options\] \[command \[arguments\]\]\n(.*\n)*)";
+        QTest::newRow("--version") << QStringList{"--version"} << 0 << QRegularExpression::escape(version) << "";
+        QTest::newRow("-v") << QStringList{"-v"} << 0 << QRegularExpression::escape(version) << "";
+        QTest::newRow("Qt's window options are left to the window")
+            << QStringList{"-platform", "offscreen", "-style", "fusion", "--version"} << 0
+            << QRegularExpression::escape(version) << "";
+        QTest::newRow("--help") << QStringList{"--help"} << 0 << usage << "";
+        QTest::newRow("-h") << QStringList{"-h"} << 0 << usage << "";
+        QTest::newRow("unknown option") << QStringList{"--bogus"} << cliUsageError << ""
+                                        << "Tallimer: Unknown option 'bogus'.\n\n" + usage;
+        QTest::newRow("unknown short option") << QStringList{"-x", "--version"} << cliUsageError << ""
+                                              << "Tallimer: Unknown option 'x'.\n\n" + usage;
+        QTest::newRow("unknown command") << QStringList{"feet"} << cliUsageError << ""
+                                         << "Tallimer: Unknown command 'feet'.\n\n" + usage;
+        // A command reads the factory catalogue while the user has no copy, and makes none.
+        QTest::newRow("convert") << QStringList{"convert", "10", "ft", "m"} << 0
+                                 << QRegularExpression::escape("10 Foot (ft) = 3.048 Meter (m)\n") << "";
+    }
+
+    void commandLineNeedsNoDisplay()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, output);
+        QFETCH(QString, errors);
+        const ToolRun run = runWithoutDisplay(arguments);
+        QVERIFY2(run.finished, qPrintable(run.report()));
+        QCOMPARE(run.exitCode, exitCode);
+        const auto matches = [](const QString &pattern, const QByteArray &text) {
+            return QRegularExpression(QRegularExpression::anchoredPattern(pattern))
+                .match(QString::fromLocal8Bit(text))
+                .hasMatch();
+        };
+        QVERIFY2(matches(output, run.output), run.output.constData());
+        QVERIFY2(matches(errors, run.errors), run.errors.constData());
+        // Asking changes nothing: no copy of the catalogue is made for it.
+        QVERIFY(!QFileInfo::exists(dataHome() + "/Tallimer"));
+    }
+
+    // The usage names the options and where the files are, for the user who asks.
+    void helpSaysWhereTheFilesAre()
+    {
+        const ToolRun run = runWithoutDisplay({"--help"});
+        QVERIFY2(run.finished && run.exitCode == 0, qPrintable(run.report()));
+        const QString text = QString::fromLocal8Bit(run.output);
+        for (const QString &line : {QStringLiteral("-h, --help"), QStringLiteral("-v, --version"),
+                                    "Catalogue:          " + userCopy() + "\n",
+                                    "Factory catalogue:  " + factoryFolder() + "\n",
+                                    "Settings:           " + configHome() + "/Tallimer/Tallimer.ini\n"})
+            QVERIFY2(text.contains(line), qPrintable(line + " is not in:\n" + text));
+        QVERIFY2(!text.contains("platform"), qPrintable(text));
     }
 
     void desktopFilesValidate_data()
@@ -407,7 +536,41 @@ private slots:
 private:
     QString prefix() const { return m_prefix; }
     QString applicationFolder() const { return prefix() + "/lib/tallimer"; }
+    QString factoryFolder() const { return prefix() + "/share/tallimer"; }
     QString dataHome() const { return m_environment->folder() + "/data"; }
+    QString configHome() const { return m_environment->folder() + "/config"; }
+    QString userCopy() const { return dataHome() + "/Tallimer/catalogue"; }
+    QString offeredRecord() const { return dataHome() + "/Tallimer/offered-categories.txt"; }
+    static QByteArray factoryIndex() { return factoryCatalogue().value("unitType.ucr"); }
+
+    // The users a per-user copy is checked for: the one who installed the program and can write
+    // it, and another, who cannot.
+    static void userRows()
+    {
+        QTest::addColumn<bool>("unprivileged");
+        QTest::newRow("installer, who can write the install") << false;
+        QTest::newRow("another user") << true;
+    }
+
+    // An install of its own for the row's user: as root, "another user" is nobody; otherwise the
+    // install is made read-only, as a system-wide one is for its users. False after a skip or a
+    // failure.
+    bool prepareInstallFor(bool unprivileged)
+    {
+        if (unprivileged && !canRunUnprivileged()) {
+            QTest::qSkip("running as root without setpriv or the user nobody: cannot drop root's rights",
+                         __FILE__, __LINE__);
+            return false;
+        }
+        installOwnCopy();
+        if (QTest::currentTestFailed())
+            return false;
+        if (unprivileged && !runningAsRoot())
+            setPermissionsUnder(prefix(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther,
+                                QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
+                                    | QFile::ReadOther | QFile::ExeOther);
+        return true;
+    }
 
     static void installInto(const QString &prefix, const QStringList &options = {})
     {
@@ -433,6 +596,27 @@ private:
         QFile file(path);
         file.open(QIODevice::ReadOnly);
         return file.readAll();
+    }
+
+    // Runs the installed launcher with neither a display, Wayland nor a Qt platform, and with the
+    // test's own data and configuration folders.
+    ToolRun runWithoutDisplay(const QStringList &arguments) const
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(variable);
+        environment.insert("HOME", dataHome());
+        environment.insert("XDG_DATA_HOME", dataHome());
+        environment.insert("XDG_CONFIG_HOME", configHome());
+        return runTool(prefix() + "/bin/tallimer", arguments, 60000, environment);
+    }
+
+    // Rewrites a file in place, keeping its owner.
+    static void writeFile(const QString &path, const QByteArray &bytes)
+    {
+        QFile file(path);
+        QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size(),
+                 qPrintable(path));
     }
 
     // Hands a folder and everything in it to "nobody", as a folder the user unpacked.

@@ -2,6 +2,7 @@
 // a category of 32767 units, (c) one conversion with its result text, (d) peak memory with
 // that category loaded against the bare window. Run offscreen: QT_QPA_PLATFORM=offscreen.
 
+#include "bench/CommandLineBench.h"
 #include "core/base/AppInfo.h"
 #include "core/conversion/ConvertUnits.h"
 #include "core/platform/SettingsStore.h"
@@ -209,5 +210,6 @@ int main(int argc, char *argv[])
     report("(d) peak memory with that category, beyond a bare window", extraMiB, "MiB", "<= 10 MiB", extraMiB <= 10);
     std::printf("      bare window %.1f MiB, main window %.1f MiB, main window with 32767 units %.1f MiB\n",
                 barePeak / 1024.0, mainPeak / 1024.0, manyPeak / 1024.0);
+    reportCommandLineConvert();
     return 0;
 }

@@ -2,6 +2,8 @@
 
 #include "core/base/AppInfo.h"
 #include "core/catalogue/CataloguePaths.h"
+#include "core/catalogue/InstallMarker.h"
+#include "core/catalogue/UserCatalogue.h"
 #include "core/platform/RegularFile.h"
 
 #include <QDir>
@@ -21,6 +23,7 @@ struct LocationState {
     WritableTest writableTest; // empty: folderTakesWrites
     QString decidedFor;        // the application folder the location was decided for
     std::optional<CatalogueLocation> location;
+    QStringList added;         // the factory categories the decision added to the user's copy
 };
 
 LocationState &state()
@@ -29,44 +32,68 @@ LocationState &state()
     return instance;
 }
 
-QString indexFileName()
+WritableTest writableTest()
 {
-    return QLatin1String(kIndexName) + QLatin1String(kCatalogueExtension);
+    return state().writableTest ? state().writableTest : WritableTest(folderTakesWrites);
 }
 
-// Copies the catalogue files of source that target lacks, the index last, each made writable
-// for the user (an installed catalogue is often read-only, and its copy must not be). True when
-// target holds an index afterwards.
-bool copyMissingFiles(const QString &source, const QString &target)
+QString indexFileName()
 {
-    const QString index = indexFileName();
-    if (!QFileInfo(source + QLatin1Char('/') + index).isFile() || !QDir().mkpath(target))
-        return false;
-    QStringList names = QDir(source).entryList({QLatin1Char('*') + QLatin1String(kCatalogueExtension)}, QDir::Files);
-    names.removeAll(index);
-    names.append(index);
-    for (const QString &name : names) {
-        const QString copy = target + QLatin1Char('/') + name;
-        if (QFileInfo::exists(copy))
-            continue;
-        if (!QFile::copy(source + QLatin1Char('/') + name, copy))
-            return false;
-        QFile::setPermissions(copy, QFile::permissions(copy) | QFile::ReadOwner | QFile::WriteOwner);
+    return catalogueFileName(QLatin1String(kIndexName));
+}
+
+struct Decision {
+    CatalogueLocation location;
+    bool installed = false;
+    QString copiedFrom; // what a per-user copy is made from
+};
+
+Decision decide(const QString &applicationFolder, const QString &userFolder, const WritableTest &canWrite)
+{
+    if (const std::optional<QString> factory = installedFactoryFolder(applicationFolder)) {
+        if (userFolder.isEmpty())
+            return {{*factory, false, *factory}, true, *factory};
+        return {{userFolder, true, *factory}, true, *factory};
     }
-    return true;
+    const QString inPlace = applicationFolder + QStringLiteral("/bin");
+    const QString factory = inPlace + QStringLiteral("/default");
+    if (canWrite(inPlace) || userFolder.isEmpty())
+        return {{inPlace, false, factory}, false, inPlace};
+    return {{userFolder, true, factory}, false, inPlace};
 }
 
 } // namespace
 
+CatalogueLocation chooseCatalogueLocation(const QString &applicationFolder, const QString &userFolder,
+                                          const WritableTest &canWrite)
+{
+    return decide(applicationFolder, userFolder, canWrite).location;
+}
+
 CatalogueLocation locateCatalogue(const QString &applicationFolder, const QString &userFolder,
+                                  const WritableTest &canWrite, QStringList *addedCategories)
+{
+    if (addedCategories)
+        addedCategories->clear();
+    const Decision decision = decide(applicationFolder, userFolder, canWrite);
+    if (!decision.location.perUser)
+        return decision.location;
+    const UserCatalogueSetup setup =
+        prepareUserCatalogue(decision.copiedFrom, decision.location.factoryFolder, userFolder);
+    if (addedCategories)
+        *addedCategories = setup.added;
+    if (setup.ready || decision.installed)
+        return decision.location;
+    return {decision.copiedFrom, false, decision.location.factoryFolder};
+}
+
+CatalogueLocation catalogueToRead(const QString &applicationFolder, const QString &userFolder,
                                   const WritableTest &canWrite)
 {
-    const QString inPlace = applicationFolder + QStringLiteral("/bin");
-    if (canWrite(inPlace) || userFolder.isEmpty())
-        return {inPlace, false};
-    if (QFileInfo(userFolder + QLatin1Char('/') + indexFileName()).isFile() || copyMissingFiles(inPlace, userFolder))
-        return {userFolder, true};
-    return {inPlace, false};
+    const Decision decision = decide(applicationFolder, userFolder, canWrite);
+    if (!decision.location.perUser || QFileInfo(decision.location.folder + QLatin1Char('/') + indexFileName()).isFile())
+        return decision.location;
+    return {decision.copiedFrom, false, decision.location.factoryFolder};
 }
 
 bool folderTakesWrites(const QString &folder)
@@ -99,11 +126,26 @@ CatalogueLocation currentCatalogueLocation()
     LocationState &current = state();
     const QString applicationFolder = app::applicationFolder();
     if (!current.location || current.decidedFor != applicationFolder) {
-        const WritableTest test = current.writableTest ? current.writableTest : WritableTest(folderTakesWrites);
-        current.location = locateCatalogue(applicationFolder, userCatalogueFolder(), test);
+        current.location = locateCatalogue(applicationFolder, userCatalogueFolder(), writableTest(), &current.added);
         current.decidedFor = applicationFolder;
     }
     return *current.location;
+}
+
+CatalogueLocation useCatalogueToRead()
+{
+    LocationState &current = state();
+    const QString applicationFolder = app::applicationFolder();
+    current.location = catalogueToRead(applicationFolder, userCatalogueFolder(), writableTest());
+    current.decidedFor = applicationFolder;
+    current.added.clear();
+    return *current.location;
+}
+
+QStringList categoriesAddedAtStart()
+{
+    currentCatalogueLocation();
+    return state().added;
 }
 
 void setUserDataFolder(const QString &folder)
@@ -122,6 +164,7 @@ void forgetCatalogueLocation()
 {
     state().location.reset();
     state().decidedFor.clear();
+    state().added.clear();
 }
 
 } // namespace catalogue

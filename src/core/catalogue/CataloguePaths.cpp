@@ -1,6 +1,5 @@
 #include "core/catalogue/CataloguePaths.h"
 
-#include "core/base/AppInfo.h"
 #include "core/catalogue/CatalogueLocation.h"
 #include "core/platform/FileOperations.h"
 
@@ -17,9 +16,14 @@ QString resolved(const QString &path)
 
 QString fileIn(const QString &folder, const QString &stem)
 {
-    return QDir::toNativeSeparators(folder + QLatin1Char('/') + stem + QLatin1String(kCatalogueExtension));
+    return QDir::toNativeSeparators(folder + QLatin1Char('/') + catalogueFileName(stem));
 }
 } // namespace
+
+QString catalogueFileName(const QString &stem)
+{
+    return stem + QLatin1String(kCatalogueExtension);
+}
 
 QString catalogueFolder()
 {
@@ -28,7 +32,7 @@ QString catalogueFolder()
 
 QString factoryFolder()
 {
-    return QDir::toNativeSeparators(app::applicationFolder() + QStringLiteral("/bin/default"));
+    return QDir::toNativeSeparators(currentCatalogueLocation().factoryFolder);
 }
 
 QString indexFile()

@@ -3,16 +3,20 @@
 #include <QString>
 
 // Paths into the catalogue, whatever the working folder, with the platform's separators (as
-// messages show them). The factory copies are always under the application folder; the working
-// catalogue is too, unless the user cannot write it there (CatalogueLocation.h).
+// messages show them). Where the working catalogue and the factory copies are is decided once
+// (CatalogueLocation.h).
 namespace catalogue {
 
 inline constexpr const char *kIndexName = "unitType";
 inline constexpr const char *kCatalogueExtension = ".ucr";
 
-// The working catalogue: the application folder's bin/, or the user's copy of it.
+// The file name of a category, name + ".ucr"; of the index for kIndexName.
+QString catalogueFileName(const QString &stem);
+
+// The working catalogue: the application folder's bin/, or the user's copy.
 QString catalogueFolder();
-// The factory copies: the application folder's bin/default/.
+// The factory copies: the application folder's bin/default/, or an installed program's data
+// folder.
 QString factoryFolder();
 
 QString indexFile();

@@ -11,18 +11,7 @@ namespace {
 // code never blocks or crashes in a program that has no windows.
 class FirstButtonMessageBoxes : public MessageBoxService {
 public:
-    Answer show(const MessageBoxRequest &request) override
-    {
-        switch (request.buttons) {
-        case Buttons::OK:
-        case Buttons::OKCancel:
-            return Answer::OK;
-        case Buttons::YesNo:
-        case Buttons::YesNoCancel:
-            return Answer::Yes;
-        }
-        return Answer::OK;
-    }
+    Answer show(const MessageBoxRequest &request) override { return firstButton(request.buttons); }
 };
 
 InstalledService<MessageBoxService> &installedService()
@@ -32,6 +21,19 @@ InstalledService<MessageBoxService> &installedService()
 }
 
 } // namespace
+
+Answer firstButton(Buttons buttons)
+{
+    switch (buttons) {
+    case Buttons::OK:
+    case Buttons::OKCancel:
+        return Answer::OK;
+    case Buttons::YesNo:
+    case Buttons::YesNoCancel:
+        return Answer::Yes;
+    }
+    return Answer::OK;
+}
 
 std::unique_ptr<MessageBoxService> setMessageBoxService(std::unique_ptr<MessageBoxService> service)
 {

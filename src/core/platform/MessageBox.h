@@ -26,6 +26,9 @@ public:
     virtual Answer show(const MessageBoxRequest &request) = 0;
 };
 
+// The first button of a set: what a program without a person to ask answers.
+Answer firstButton(Buttons buttons);
+
 // Installs the service used by MsgBox and returns the one it replaces (ownership passes back).
 std::unique_ptr<MessageBoxService> setMessageBoxService(std::unique_ptr<MessageBoxService> service);
 

@@ -1,5 +1,7 @@
 #include "core/text/NumberText.h"
 
+#include "core/text/DigitGrouping.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -140,11 +142,16 @@ std::optional<double> parseLocaleNumber(const QString &text, const QLocale &loca
     bool seenDecimal = false;
     bool seenExponent = false;
     bool previousWasDigit = false;
+    // The whole part's digits counted between group separators, once one has been seen.
+    QList<int> groupLengths;
+    int digitsInGroup = 0;
     for (qsizetype i = 0; i < body.size();) {
         const QChar c = body.at(i);
         if (c.isDigit()) {
             plain.push_back(char('0' + c.digitValue()));
             previousWasDigit = true;
+            if (!seenDecimal && !seenExponent)
+                ++digitsInGroup;
             ++i;
         } else if (!decimal.isEmpty() && body.mid(i, decimal.size()) == decimal && !seenDecimal && !seenExponent) {
             plain.push_back('.');
@@ -153,10 +160,12 @@ std::optional<double> parseLocaleNumber(const QString &text, const QLocale &loca
             i += decimal.size();
         } else if (!seenDecimal && !seenExponent && previousWasDigit
                    && ((!group.isEmpty() && body.mid(i, group.size()) == group) || (spaceGroups && c == QLatin1Char(' ')))) {
-            // A group separator stands between digits of the whole part.
+            // A group separator stands between digits of the whole part; where, is checked at the end.
             i += spaceGroups && c == QLatin1Char(' ') ? 1 : group.size();
             if (i >= body.size() || !body.at(i).isDigit())
                 return std::nullopt;
+            groupLengths.append(digitsInGroup);
+            digitsInGroup = 0;
             previousWasDigit = false;
         } else if ((c == QLatin1Char('e') || c == QLatin1Char('E')) && !seenExponent) {
             plain.push_back('E');
@@ -175,6 +184,10 @@ std::optional<double> parseLocaleNumber(const QString &text, const QLocale &loca
             return std::nullopt;
         }
     }
+    // Separators only where the locale puts them: "1,5" in English is no number, not 15.
+    groupLengths.append(digitsInGroup);
+    if (!digitGrouping(locale).accepts(groupLengths))
+        return std::nullopt;
     return parsePlain(plain);
 }
 

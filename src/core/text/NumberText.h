@@ -14,7 +14,9 @@ namespace conversion {
 
 // The user's-locale numeric test and conversion: optional sign, digits with the locale's group
 // separators, the locale's decimal separator, an optional exponent; surrounding spaces allowed.
-// Values beyond the range of a double are not numbers.
+// Group separators stand in the whole part only and only where the locale writes them (every
+// three digits, or the locale's own grouping), or not at all. Values beyond the range of a
+// double are not numbers.
 std::optional<double> parseLocaleNumber(const QString &text, const QLocale &locale = QLocale());
 bool isLocaleNumber(const QString &text, const QLocale &locale = QLocale());
 

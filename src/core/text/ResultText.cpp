@@ -1,5 +1,7 @@
 #include "core/text/ResultText.h"
 
+#include "core/text/DigitGrouping.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -80,13 +82,8 @@ QString formatResult(double value, const QLocale &locale)
     QString text;
     if (value < 0 && !zero)
         text += locale.negativeSign();
-    const QString group = locale.groupSeparator();
-    const std::size_t count = digits.whole.size();
-    for (std::size_t i = 0; i < count; ++i) {
-        if (i > 0 && (count - i) % 3 == 0)
-            text += group;
-        text += QLatin1Char(digits.whole[i]);
-    }
+    const QString whole = QString::fromLatin1(digits.whole.data(), qsizetype(digits.whole.size()));
+    text += digitGrouping(locale).group(whole, locale.groupSeparator());
     text += locale.decimalPoint();
     text += QLatin1String(digits.fraction.data(), qsizetype(digits.fraction.size()));
     return text;

@@ -13,8 +13,8 @@ namespace conversion {
 // A result of zero is always +0, whatever the sign of value. value must be finite.
 double roundHalfEven(double value, int decimals);
 
-// The result pattern in the given locale: every integer digit, grouped in threes from the
-// decimal separator; the decimal separator always, even with no decimals after it; at most 14
+// The result pattern in the given locale: every integer digit, grouped from the decimal
+// separator as the locale groups (threes, or three and then twos in Indian locales); the decimal separator always, even with no decimals after it; at most 14
 // decimals, no trailing zeros; a minus sign before a negative value. No more than 15
 // significant digits are shown: further integer digits are written as zeros, since a double
 // holds no information there. Zero, however signed, reads "0.". value must be finite.

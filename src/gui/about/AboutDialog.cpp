@@ -68,7 +68,7 @@ AboutDialog::AboutDialog(QWidget *parent)
     m_systemInfoButton = named(new QPushButton(QStringLiteral("&System Info..."), this), QStringLiteral("cmdSysInfo"),
                                QStringLiteral("System Info"));
     m_systemInfoButton->setAccessibleDescription(QStringLiteral("Starts the system information program"));
-    m_okButton = makeCaptioned<QPushButton>(this, QStringLiteral("cmdOK"), QStringLiteral("OK"));
+    m_okButton = makeCaptioned<QPushButton>(this, QStringLiteral("cmdOK"), QStringLiteral("&OK"));
     m_okButton->setDefault(true);
 
     auto *texts = new QVBoxLayout;

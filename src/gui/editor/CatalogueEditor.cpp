@@ -10,7 +10,9 @@
 #include "core/text/NumberText.h"
 #include "gui/editor/EditorTexts.h"
 #include "gui/platform/BusyPointer.h"
+#include "gui/widgets/FontScale.h"
 #include "gui/widgets/KeyCodes.h"
+#include "gui/widgets/ReadableColours.h"
 #include "gui/widgets/SortedListFill.h"
 #include "gui/widgets/TypeAhead.h"
 
@@ -25,6 +27,13 @@
 #include <QScopedValueRollback>
 #include <QScrollBar>
 
+namespace {
+
+// The editor's text size at the designed system font size; a larger system font scales it.
+constexpr int kDesignedFontPixels = 12;
+
+} // namespace
+
 CatalogueEditor::CatalogueEditor(QWidget *parent)
     : QDialog(parent)
 {
@@ -32,7 +41,7 @@ CatalogueEditor::CatalogueEditor(QWidget *parent)
     setWindowTitle(QStringLiteral("Add Custom Unit Convertion Factors"));
     QFont font(QStringLiteral("Verdana"));
     font.setStyleHint(QFont::SansSerif); // the default sans where Verdana is missing
-    font.setPixelSize(12);
+    font.setPixelSize(qRound(kDesignedFontPixels * fontScale::ofSystem()));
     setFont(font);
     createControls();
     layOutControls();
@@ -212,8 +221,11 @@ void CatalogueEditor::updateRowLabels()
 {
     const int first = m_pager->value();
     for (int row = 0; row < 5; ++row) {
-        const QString unit = QStringLiteral("Unit %1").arg(first + row + 1);
-        m_rowCaptions[row + 1]->setText(unit + QLatin1Char(':'));
+        const QString number = QString::number(first + row + 1);
+        const QString unit = QStringLiteral("Unit ") + number;
+        // The access key is the number's last digit, which no two of five rows in a row share.
+        m_rowCaptions[row + 1]->setText(QStringLiteral("Unit ") + number.chopped(1) + QLatin1Char('&') + number.right(1)
+                                        + QLatin1Char(':'));
         m_nameBoxes[row]->setAccessibleName(unit + QStringLiteral(" name"));
         m_factorBoxes[row]->setAccessibleName(unit + QStringLiteral(" factor"));
     }
@@ -229,7 +241,7 @@ void CatalogueEditor::updateRowAvailability()
             box->setFocusPolicy(available ? Qt::StrongFocus : Qt::NoFocus);
             QPalette palette = QApplication::palette(box);
             if (!available)
-                palette.setBrush(QPalette::Base, palette.brush(QPalette::Window));
+                colours::colourLikeWindow(palette);
             box->setPalette(palette);
         }
     }
@@ -317,7 +329,9 @@ void CatalogueEditor::createNewCategory(const QString &name)
         enableUnitArea();
         updateRowAvailability();
     }
-    m_nameBoxes[0]->setFocus(Qt::OtherFocusReason);
+    // The prompt is selected, so that the name typed replaces it, also when the focus only
+    // arrives once the editor is active again.
+    moveFocusTo(m_nameBoxes[0]);
     setHelpText(editor::kNewCategoryHelpText);
 }
 

@@ -135,7 +135,8 @@ private:
     int rowOf(const std::array<QLineEdit *, 5> &boxes, const QObject *watched) const;
     // A message box shown by a commit (noted, so that the click that moved the focus is dropped).
     platform::Answer askDuringCommit(const QString &text, platform::Buttons buttons, platform::Icon icon);
-    // Moves the focus to a box from code, as the Enter key and the factor question do.
+    // Moves the focus to a box from code, as the Enter key and the factor question do, its text
+    // selected whatever kind of focus event follows.
     void moveFocusTo(QLineEdit *box);
 
     QGroupBox *m_categoryFrame = nullptr;

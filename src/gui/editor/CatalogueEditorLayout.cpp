@@ -5,6 +5,7 @@
 #include "gui/widgets/ComboKeyPressFilter.h"
 #include "gui/widgets/KeyCodes.h"
 #include "gui/widgets/NamedWidgets.h"
+#include "gui/widgets/ReadableColours.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -30,11 +31,12 @@ QPushButton *makeEditorButton(QWidget *parent, const QString &objectName, const 
     return button;
 }
 
-// A box the user reads but does not edit: grey like the window behind it.
+// A box the user reads but does not edit: grey like the window behind it, and its text coloured
+// like the window's.
 void makeGreyReadOnly(QWidget *box)
 {
     QPalette palette = box->palette();
-    palette.setBrush(QPalette::Base, palette.brush(QPalette::Window));
+    colours::colourLikeWindow(palette);
     box->setPalette(palette);
 }
 
@@ -50,15 +52,15 @@ void CatalogueEditor::createControls()
     m_categoryBox->setMaxVisibleItems(16);
     m_categoryBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_categoryBox->setMinimumContentsLength(24);
-    m_addCategoryButton = makeEditorButton(m_categoryFrame, QStringLiteral("AddCategory"), QStringLiteral("Add new Category"));
-    m_deleteCategoryButton = makeEditorButton(m_categoryFrame, QStringLiteral("deleteCategory"), QStringLiteral("Delete Category"));
-    m_restoreButton = makeEditorButton(this, QStringLiteral("ReDefault"), QStringLiteral("Restore Defaults"));
+    m_addCategoryButton = makeEditorButton(m_categoryFrame, QStringLiteral("AddCategory"), QStringLiteral("&Add new Category"));
+    m_deleteCategoryButton = makeEditorButton(m_categoryFrame, QStringLiteral("deleteCategory"), QStringLiteral("&Delete Category"));
+    m_restoreButton = makeEditorButton(this, QStringLiteral("ReDefault"), QStringLiteral("&Restore Defaults"));
 
     m_unitFrame = named(new QGroupBox(QStringLiteral("Units"), this), QStringLiteral("Frame2"), QStringLiteral("Units"));
-    m_nameCaption = makeLabel(m_unitFrame, QStringLiteral("Label2"), QStringLiteral("Unit Name"));
-    m_factorCaption = makeLabel(m_unitFrame, QStringLiteral("Label3"), QStringLiteral("Convertion Factor"));
+    m_nameCaption = makeLabel(m_unitFrame, QStringLiteral("Label2"), QStringLiteral("Unit &Name"));
+    m_factorCaption = makeLabel(m_unitFrame, QStringLiteral("Label3"), QStringLiteral("Convertion &Factor"));
 
-    m_rowCaptions[0] = makeLabel(m_unitFrame, QStringLiteral("UnitNum0"), QStringLiteral("Base:"));
+    m_rowCaptions[0] = makeLabel(m_unitFrame, QStringLiteral("UnitNum0"), QStringLiteral("&Base:"));
     m_baseNameBox = named(new QLineEdit(editor::kNoBaseUnit, m_unitFrame), QStringLiteral("txtBaseUnit"),
                         QStringLiteral("Base unit name"));
     m_baseFactorBox = named(new QLineEdit(m_unitFrame), QStringLiteral("txtBaseFactor"), QStringLiteral("Base unit factor"));
@@ -70,8 +72,8 @@ void CatalogueEditor::createControls()
     m_rowCaptions[0]->setBuddy(m_baseNameBox);
 
     for (int row = 0; row < 5; ++row) {
-        m_rowCaptions[row + 1] = makeLabel(m_unitFrame, QStringLiteral("UnitNum%1").arg(row + 1),
-                                     QStringLiteral("Unit %1:").arg(row + 1));
+        // Captioned by updateRowLabels, which numbers the rows as they are paged.
+        m_rowCaptions[row + 1] = makeLabel(m_unitFrame, QStringLiteral("UnitNum%1").arg(row + 1));
         m_nameBoxes[row] = named(new QLineEdit(m_unitFrame), QStringLiteral("txtUnitName%1").arg(row), QString());
         m_factorBoxes[row] = named(new QLineEdit(m_unitFrame), QStringLiteral("txtUnitFactor%1").arg(row), QString());
         m_nameBoxes[row]->setMinimumWidth(240);
@@ -91,7 +93,7 @@ void CatalogueEditor::createControls()
     // commits before the rows are paged.
     m_pager->setFocusPolicy(Qt::WheelFocus);
     updateRowLabels();
-    m_addUnitButton = makeEditorButton(m_unitFrame, QStringLiteral("AddUnit"), QStringLiteral("Add additional unit to category"));
+    m_addUnitButton = makeEditorButton(m_unitFrame, QStringLiteral("AddUnit"), QStringLiteral("Add additional &unit to category"));
 
     m_helpBox = named(new QPlainTextEdit(this), QStringLiteral("lblexplain"), QStringLiteral("Help"));
     m_helpBox->setReadOnly(true);
@@ -100,8 +102,8 @@ void CatalogueEditor::createControls()
     m_helpBox->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     makeGreyReadOnly(m_helpBox);
 
-    m_okButton = makeEditorButton(this, QStringLiteral("OKButton"), QStringLiteral("OK"));
-    m_cancelButton = makeEditorButton(this, QStringLiteral("CancelButton"), QStringLiteral("Cancel"));
+    m_okButton = makeEditorButton(this, QStringLiteral("OKButton"), QStringLiteral("&OK"));
+    m_cancelButton = makeEditorButton(this, QStringLiteral("CancelButton"), QStringLiteral("&Cancel"));
 
     m_icon = named(new QLabel(this), QStringLiteral("Image1"), QString());
     const QIcon icon = QApplication::windowIcon();

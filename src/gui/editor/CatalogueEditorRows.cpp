@@ -9,6 +9,7 @@
 #include "gui/platform/Beep.h"
 #include "gui/widgets/ComboKeyPressFilter.h"
 #include "gui/widgets/KeyCodes.h"
+#include "gui/widgets/TextFocus.h"
 
 #include <QCoreApplication>
 #include <QAbstractItemView>
@@ -187,7 +188,7 @@ platform::Answer CatalogueEditor::askDuringCommit(const QString &text, platform:
 
 void CatalogueEditor::moveFocusTo(QLineEdit *box)
 {
-    box->setFocus(Qt::OtherFocusReason);
+    focusWithTextSelected(box);
 }
 
 // --- paging --------------------------------------------------------------------------------------

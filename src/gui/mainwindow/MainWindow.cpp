@@ -9,11 +9,16 @@
 #include "core/platform/MessageBox.h"
 #include "core/settings/ProgramRecords.h"
 #include "core/text/NumberText.h"
+#include "gui/mainwindow/CategoryList.h"
 #include "gui/mainwindow/UnitListModel.h"
 #include "gui/platform/BusyPointer.h"
 #include "gui/widgets/ComboKeyPressFilter.h"
+#include "gui/widgets/FontScale.h"
+#include "gui/widgets/KeyboardMenuRequests.h"
+#include "gui/widgets/LinkLabel.h"
 #include "gui/widgets/NamedWidgets.h"
 #include "gui/widgets/SortedListFill.h"
+#include "gui/widgets/TextFocus.h"
 #include "gui/widgets/TypeAhead.h"
 #include "gui/widgets/WindowPlacement.h"
 #include "resources/TallimerResources.h"
@@ -28,20 +33,44 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
+#include <QTimer>
+
+#include <cmath>
+
+namespace {
+
+// The layout's font, in pixels at the designed size (the system font scales it).
+constexpr int kDesignedFontPixels = 11;
+
+// A banner picture for a label of the given size: the @2x drawing wherever the label covers more
+// device pixels than the 1x drawing has (a 2x screen, a larger system font). The label scales
+// it to its device pixels, so each shows at its own size on the screen it was drawn for.
+QPixmap bannerPicture(const QString &name, const QSize &shownSize, qreal devicePixelRatio)
+{
+    const QPixmap picture(QStringLiteral(":/%1.png").arg(name));
+    if (shownSize.width() * devicePixelRatio <= picture.width())
+        return picture;
+    const QPixmap sharp(QStringLiteral(":/%1@2x.png").arg(name));
+    return sharp.isNull() ? picture : sharp;
+}
+
+} // namespace
 
 MainWindow::MainWindow(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(app::appTitle());
-    // The system's own font at the small size the layout was designed for. (Naming families the
-    // system may lack would cost a search through its fallbacks at every start.)
+    // The system's own font at the small size the layout was designed for, and a layout as much
+    // larger as the system font is. (Naming families the system may lack would cost a search
+    // through its fallbacks at every start.)
+    const double scale = fontScale::ofSystem();
+    m_layout.setScale(scale);
     QFont font = this->font();
-    font.setPixelSize(11);
+    font.setPixelSize(int(std::floor(kDesignedFontPixels * scale)));
     setFont(font);
     createControls();
     createPopupMenu();
@@ -65,8 +94,6 @@ void MainWindow::createControls()
     m_bannerLink = named(new QLabel(this), QStringLiteral("Image1"), QStringLiteral("Tallimer web page"),
                    product::linkPictureToolTip());
     m_banner = named(new QLabel(this), QStringLiteral("Image3"), QStringLiteral("Banner"));
-    m_bannerLink->setPixmap(QPixmap(QStringLiteral(":/banner-left.png")));
-    m_banner->setPixmap(QPixmap(QStringLiteral(":/banner-right.png")));
     m_bannerLink->setScaledContents(true);
     m_banner->setScaledContents(true);
     m_bannerLink->setCursor(Qt::PointingHandCursor);
@@ -76,29 +103,29 @@ void MainWindow::createControls()
     m_separator->setFrameShape(QFrame::HLine);
     m_separator->setFrameShadow(QFrame::Sunken);
 
-    m_categoryCaption = makeLabel(this, QStringLiteral("Label1"), QStringLiteral("Select Converter Type from List Below"));
-    m_categoryList = named(new QListWidget(this), QStringLiteral("UnitType"), m_categoryCaption->text());
-    m_categoryList->setSelectionMode(QAbstractItemView::SingleSelection);
+    // The caption's text follows the layout (placeControls and the layout switches set it).
+    m_categoryCaption = makeLabel(this, QStringLiteral("Label1"));
+    m_categoryList = named(new CategoryList(this), QStringLiteral("UnitType"), QString());
     m_categoryCaption->setBuddy(m_categoryList);
 
-    m_numberCaption = makeLabel(this, QStringLiteral("ConvertNumName"), QStringLiteral("Number To Convert ? "));
+    m_numberCaption = makeLabel(this, QStringLiteral("ConvertNumName"), QStringLiteral("&Number To Convert ? "));
     m_numberBox = named(new QLineEdit(QStringLiteral("1"), this), QStringLiteral("ConvertNum"),
-                       m_numberCaption->text().trimmed(), QStringLiteral("Enter number To Be Converted"));
+                       withoutAccessKey(m_numberCaption->text()).trimmed(), QStringLiteral("Enter number To Be Converted"));
     m_numberCaption->setBuddy(m_numberBox);
 
     m_placesCaption = makeLabel(this, QStringLiteral("DecPlaceName"),
-                             QStringLiteral("Number Of Decimal Places ?  (Default five)   "));
+                             QStringLiteral("Number Of &Decimal Places ?  (Default five)   "));
     m_placesCaption->setWordWrap(true);
     m_placesBox = named(new QComboBox(this), QStringLiteral("DecPlace"), QStringLiteral("Number Of Decimal Places"),
                      QStringLiteral("Select Number Of Decimal Places"));
     m_placesCaption->setBuddy(m_placesBox);
 
-    m_fromCaption = makeLabel(this, QStringLiteral("ConvertFromName"), QStringLiteral("Convert From"));
-    m_fromUnitBox = named(new QComboBox(this), QStringLiteral("FromUnit"), m_fromCaption->text(),
+    m_fromCaption = makeLabel(this, QStringLiteral("ConvertFromName"), QStringLiteral("Convert &From"));
+    m_fromUnitBox = named(new QComboBox(this), QStringLiteral("FromUnit"), withoutAccessKey(m_fromCaption->text()),
                      QStringLiteral("Select Unit To Convert From "));
     m_fromCaption->setBuddy(m_fromUnitBox);
-    m_toCaption = makeLabel(this, QStringLiteral("ConvertToName"), QStringLiteral("Convert To"));
-    m_toUnitBox = named(new QComboBox(this), QStringLiteral("ToUnit"), m_toCaption->text(),
+    m_toCaption = makeLabel(this, QStringLiteral("ConvertToName"), QStringLiteral("Convert &To"));
+    m_toUnitBox = named(new QComboBox(this), QStringLiteral("ToUnit"), withoutAccessKey(m_toCaption->text()),
                    QStringLiteral("Select Unit To Convert To"));
     m_toCaption->setBuddy(m_toUnitBox);
     for (QComboBox *unitList : {m_fromUnitBox, m_toUnitBox}) {
@@ -110,25 +137,21 @@ void MainWindow::createControls()
         unitList->setMaxVisibleItems(20);
     }
 
-    m_convertButton = named(new QPushButton(QStringLiteral("Convert"), this), QStringLiteral("Convert"),
-                    QStringLiteral("Convert"), QStringLiteral("Click to Convert"));
+    m_convertButton = makeCaptioned<QPushButton>(this, QStringLiteral("Convert"), QStringLiteral("&Convert"));
+    m_convertButton->setToolTip(QStringLiteral("Click to Convert"));
     m_convertButton->setDefault(true);
-    m_resetButton = named(new QPushButton(QStringLiteral("Reset"), this), QStringLiteral("Reset"), QStringLiteral("Reset"),
-                  QStringLiteral("Click To Reset Form"));
+    m_resetButton = makeCaptioned<QPushButton>(this, QStringLiteral("Reset"), QStringLiteral("R&eset"));
+    m_resetButton->setToolTip(QStringLiteral("Click To Reset Form"));
 
-    m_resultCaption = makeLabel(this, QStringLiteral("ResultName"), QStringLiteral("Result:"));
+    m_resultCaption = makeLabel(this, QStringLiteral("ResultName"), QStringLiteral("&Result:"));
     m_resultBox = named(new QLineEdit(this), QStringLiteral("Result"), QStringLiteral("Result"),
                    QStringLiteral("Your Result Will Appear Here"));
     m_resultBox->setReadOnly(true);
     m_resultCaption->setBuddy(m_resultBox);
 
-    m_webLink = named(makeLabel(this, QStringLiteral("Label2"), product::webHost()), QStringLiteral("Label2"),
-                   product::webHost(), product::linkLabelToolTip());
+    m_webLink = named(new LinkLabel(product::webHost(), this), QStringLiteral("Label2"), product::webHost(),
+                      product::linkLabelToolTip());
     m_webLink->setAlignment(Qt::AlignCenter);
-    m_webLink->setCursor(Qt::PointingHandCursor);
-    m_webLink->setForegroundRole(QPalette::Link);
-    m_webLink->setFocusPolicy(Qt::TabFocus); // the link is reached with Tab and opened with Enter or Space
-    m_webLink->installEventFilter(this);
     m_bannerLink->installEventFilter(this);
 
     setTabOrder(m_categoryList, m_numberBox);
@@ -148,6 +171,26 @@ void MainWindow::createControls()
         if (control == m_categoryList)
             m_categoryList->viewport()->installEventFilter(this);
     }
+    // The Menu key and Shift+F10 open the popup menu over whichever control has the focus.
+    new KeyboardMenuRequests(*this, [this](const QPoint &position) { showPopupMenuAt(position); });
+}
+
+void MainWindow::showBannerPictures()
+{
+    m_bannerLink->setPixmap(bannerPicture(QStringLiteral("banner-left"), m_bannerLink->size(), devicePixelRatioF()));
+    m_banner->setPixmap(bannerPicture(QStringLiteral("banner-right"), m_banner->size(), devicePixelRatioF()));
+}
+
+void MainWindow::showCategoryCaption(const QString &caption)
+{
+    m_categoryCaption->setText(caption);
+    m_categoryList->setAccessibleName(withoutAccessKey(caption));
+}
+
+void MainWindow::showChosenCategory()
+{
+    if (QListWidgetItem *chosen = m_categoryList->currentItem(); chosen && chosen->isSelected())
+        m_categoryList->scrollToItem(chosen);
 }
 
 void MainWindow::createPopupMenu()
@@ -162,7 +205,7 @@ void MainWindow::createPopupMenu()
     m_optionsAction = add(QStringLiteral("mnuOptions"), QStringLiteral("&Options"));
     m_swapAction = add(QStringLiteral("mnuInvert"), QStringLiteral("&Invert Selections"));
     m_swapAction->setEnabled(false);
-    m_alwaysOnTopAction = add(QStringLiteral("mnuATop"), QStringLiteral("&Always on Top"));
+    m_alwaysOnTopAction = add(QStringLiteral("mnuATop"), QStringLiteral("Always on &Top"));
     m_alwaysOnTopAction->setCheckable(true);
     m_layoutAction = add(QStringLiteral("mnuForm"), QStringLiteral("&Compact Window"));
     m_editorAction = add(QStringLiteral("mnuAddUnit"), QStringLiteral("Add Custom &Unit"));
@@ -176,6 +219,8 @@ void MainWindow::connectHandlers()
     // The selection, not the current row: a list taking the focus makes its first row current
     // without choosing it.
     connect(m_categoryList, &QListWidget::itemSelectionChanged, this, &MainWindow::chooseCategory);
+    connect(m_categoryList, &CategoryList::choiceTaken, this, &MainWindow::moveOnFromCategories);
+    connect(m_webLink, &LinkLabel::activated, this, &MainWindow::openWebPage);
     connect(m_fromUnitBox, &QComboBox::currentIndexChanged, this, &MainWindow::convertIfUnitsChosen);
     connect(m_toUnitBox, &QComboBox::currentIndexChanged, this, &MainWindow::convertIfUnitsChosen);
     connect(m_placesBox, &QComboBox::currentIndexChanged, this, &MainWindow::convertIfUnitsChosen);
@@ -288,7 +333,13 @@ void MainWindow::exitProgram()
 
 void MainWindow::showPopupMenu()
 {
-    m_popupMenu->popup(QCursor::pos());
+    showPopupMenuAt(QCursor::pos());
+}
+
+void MainWindow::showPopupMenuAt(const QPoint &globalPosition)
+{
+    if (!m_popupMenu->isVisible())
+        m_popupMenu->popup(globalPosition);
 }
 
 void MainWindow::mousePressEvent(QMouseEvent *event)
@@ -312,18 +363,16 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
             showPopupMenu();
             return true;
         }
-    } else if (event->type() == QEvent::MouseButtonRelease && (watched == m_webLink || watched == m_bannerLink)) {
+    } else if (event->type() == QEvent::MouseButtonRelease && watched == m_bannerLink) {
         auto *mouse = static_cast<QMouseEvent *>(event);
-        if (mouse->button() == Qt::LeftButton && static_cast<QWidget *>(watched)->rect().contains(mouse->position().toPoint())) {
+        if (mouse->button() == Qt::LeftButton && m_bannerLink->rect().contains(mouse->position().toPoint())) {
             openWebPage();
             return true;
         }
-    } else if (event->type() == QEvent::KeyPress && watched == m_webLink) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
-            openWebPage();
-            return true;
-        }
+    } else if (event->type() == QEvent::Resize && watched == m_categoryList) {
+        // A layout switch resized the list: once it has laid out its rows, bring the chosen
+        // category back into sight.
+        QTimer::singleShot(0, this, &MainWindow::showChosenCategory);
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -423,11 +472,18 @@ void MainWindow::chooseCategory()
                 enableConversion();
             }
         }
-        if (!programOptions().rememberCategory() && m_numberBox->isEnabled())
-            m_numberBox->setFocus();
+        // Walking the list with the keyboard chooses as it goes: the focus stays for the next key.
+        if (!m_categoryList->isWalking())
+            moveOnFromCategories();
     } catch (const app::Failure &failure) {
         app::ReportError(QStringLiteral("Converter Selection"), failure);
     }
+}
+
+void MainWindow::moveOnFromCategories()
+{
+    if (!programOptions().rememberCategory() && m_numberBox->isEnabled())
+        focusWithTextSelected(m_numberBox);
 }
 
 void MainWindow::convertIfUnitsChosen()

@@ -10,6 +10,8 @@
 #include <functional>
 #include <memory>
 
+class CategoryList;
+class LinkLabel;
 class QAction;
 class QComboBox;
 class QFrame;
@@ -56,6 +58,9 @@ public:
 
     // The commands, as the controls and the popup menu run them.
     void chooseCategory();
+    // After a category is chosen (by a click, Enter or Space, or from code): the focus goes on
+    // to the number box, its text selected, unless the last category is remembered.
+    void moveOnFromCategories();
     void convertIfUnitsChosen();
     void convert();
     void reset();
@@ -67,8 +72,9 @@ public:
     void toggleCompactLayout();
     void exitProgram();
     void openWebPage();
-    // Shows the popup menu at the mouse position.
+    // Shows the popup menu at the mouse position, or at a control's position (the keyboard's way).
     void showPopupMenu();
+    void showPopupMenuAt(const QPoint &globalPosition);
 
     // The two layouts; the banner's visibility is the only layout flag.
     void showCompactLayout();
@@ -110,6 +116,11 @@ private:
     void createPopupMenu();
     void connectHandlers();
     void placeControls();
+    void showBannerPictures();
+    // The category list's caption, which says where the list is, and the list's accessible name.
+    void showCategoryCaption(const QString &caption);
+    // Scrolls the chosen category into sight (after the list changed its size).
+    void showChosenCategory();
     void setWindowSizeTwips(double width, double height);
     void centreOnScreen();
     // The controls on which a right-button press opens the popup menu (besides the background).
@@ -128,7 +139,7 @@ private:
     QLabel *m_banner = nullptr;
     QFrame *m_separator = nullptr;
     QLabel *m_categoryCaption = nullptr;
-    QListWidget *m_categoryList = nullptr;
+    CategoryList *m_categoryList = nullptr;
     QLabel *m_numberCaption = nullptr;
     QLineEdit *m_numberBox = nullptr;
     QLabel *m_placesCaption = nullptr;
@@ -141,7 +152,7 @@ private:
     QPushButton *m_resetButton = nullptr;
     QLabel *m_resultCaption = nullptr;
     QLineEdit *m_resultBox = nullptr;
-    QLabel *m_webLink = nullptr;
+    LinkLabel *m_webLink = nullptr;
 
     QMenu *m_popupMenu = nullptr;
     QAction *m_optionsAction = nullptr;

@@ -2,16 +2,18 @@
 
 #include <cmath>
 
-int TwipsLayout::toPixels(double twips)
+int TwipsLayout::toPixels(double twips) const
 {
-    return int(std::lround(twips / kTwipsPerPixel));
+    return int(std::lround(twips * m_scale / kTwipsPerPixel));
 }
 
 void TwipsLayout::apply(QWidget *widget, const QRectF &twips)
 {
     m_geometry.insert(widget, twips);
-    widget->setGeometry(toPixels(twips.left()), toPixels(twips.top()), toPixels(twips.width()),
-                        toPixels(twips.height()));
+    // Edges rounded, not sizes: controls that meet in twips meet in pixels at any scale.
+    const int left = toPixels(twips.left());
+    const int top = toPixels(twips.top());
+    widget->setGeometry(left, top, toPixels(twips.right()) - left, toPixels(twips.bottom()) - top);
 }
 
 void TwipsLayout::place(QWidget *widget, double left, double top, double width, double height)

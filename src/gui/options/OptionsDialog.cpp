@@ -4,6 +4,7 @@
 #include "core/settings/ProgramRecords.h"
 #include "gui/widgets/LayoutSwitch.h"
 #include "gui/widgets/NamedWidgets.h"
+#include "gui/widgets/ReadableColours.h"
 #include "gui/widgets/WindowPlacement.h"
 #include "resources/TallimerIcon.h"
 
@@ -31,9 +32,8 @@ OptionsDialog::OptionsDialog(QWidget *parent, LayoutSwitch &layout)
     setModal(true);
     if (parent)
         setFont(parent->font());
-    QPalette background = palette();
-    background.setColor(QPalette::Window, kBackground);
-    setPalette(background);
+    // The light grey background with text, boxes and buttons to match, readable in any theme.
+    setPalette(colours::paletteOn(kBackground, palette()));
     setAutoFillBackground(true);
     createControls();
     connect(m_rememberCategoryBox, &QCheckBox::toggled, this, &OptionsDialog::updateDependentBoxes);
@@ -48,16 +48,16 @@ OptionsDialog::~OptionsDialog() = default;
 void OptionsDialog::createControls()
 {
     m_historyFrame = makeCaptioned<QGroupBox>(this, QStringLiteral("frm1"), QStringLiteral("History Settings"));
-    m_rememberCategoryBox = makeCaptioned<QCheckBox>(m_historyFrame, QStringLiteral("ChbRLCU"), QStringLiteral("Remember last converter used"));
-    m_rememberUnitsBox = makeCaptioned<QCheckBox>(m_historyFrame, QStringLiteral("ChbRLUU"), QStringLiteral("Remember last unit used"));
-    m_rememberValueBox = makeCaptioned<QCheckBox>(m_historyFrame, QStringLiteral("ChbRLCV"), QStringLiteral("Remember last converted value"));
-    m_autoConvertBox = makeCaptioned<QCheckBox>(m_historyFrame, QStringLiteral("chbAutoCon"), QStringLiteral("Auto Convert Last Used"));
+    m_rememberCategoryBox = makeCaptioned<QCheckBox>(m_historyFrame, QStringLiteral("ChbRLCU"), QStringLiteral("&Remember last converter used"));
+    m_rememberUnitsBox = makeCaptioned<QCheckBox>(m_historyFrame, QStringLiteral("ChbRLUU"), QStringLiteral("Remember last &unit used"));
+    m_rememberValueBox = makeCaptioned<QCheckBox>(m_historyFrame, QStringLiteral("ChbRLCV"), QStringLiteral("Remember last converted &value"));
+    m_autoConvertBox = makeCaptioned<QCheckBox>(m_historyFrame, QStringLiteral("chbAutoCon"), QStringLiteral("&Auto Convert Last Used"));
     auto *historyLayout = new QVBoxLayout(m_historyFrame);
     for (QCheckBox *box : {m_rememberCategoryBox, m_rememberUnitsBox, m_rememberValueBox, m_autoConvertBox})
         historyLayout->addWidget(box);
 
     m_viewFrame = makeCaptioned<QGroupBox>(this, QStringLiteral("Frame1"), QStringLiteral("View Settings"));
-    m_startCompactBox = makeCaptioned<QCheckBox>(m_viewFrame, QStringLiteral("chbCompactForm"), QStringLiteral("Compact Window on Start"));
+    m_startCompactBox = makeCaptioned<QCheckBox>(m_viewFrame, QStringLiteral("chbCompactForm"), QStringLiteral("Compact &Window on Start"));
     auto *viewLayout = new QVBoxLayout(m_viewFrame);
     viewLayout->addWidget(m_startCompactBox);
 
@@ -65,9 +65,9 @@ void OptionsDialog::createControls()
     m_icon->setObjectName(QStringLiteral("imgIcon"));
     m_icon->setAccessibleName(QStringLiteral("Tallimer icon"));
     m_icon->setPixmap(tallimerIcon().pixmap(QSize(kIconPixels, kIconPixels), devicePixelRatio()));
-    m_okButton = makeCaptioned<QPushButton>(this, QStringLiteral("cmdOK"), QStringLiteral("OK"));
-    m_cancelButton = makeCaptioned<QPushButton>(this, QStringLiteral("cmdCancel"), QStringLiteral("Cancel"));
-    m_applyButton = makeCaptioned<QPushButton>(this, QStringLiteral("cmdApply"), QStringLiteral("Apply"));
+    m_okButton = makeCaptioned<QPushButton>(this, QStringLiteral("cmdOK"), QStringLiteral("&OK"));
+    m_cancelButton = makeCaptioned<QPushButton>(this, QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"));
+    m_applyButton = makeCaptioned<QPushButton>(this, QStringLiteral("cmdApply"), QStringLiteral("A&pply"));
     // Enter presses OK wherever the focus is, except on another button, which Enter presses.
     m_okButton->setDefault(true);
 

@@ -9,3 +9,15 @@ QLabel *makeLabel(QWidget *parent, const QString &objectName, const QString &cap
     label->setTextFormat(Qt::PlainText);
     return label;
 }
+
+QString withoutAccessKey(const QString &caption)
+{
+    QString words;
+    words.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption.at(i) == QLatin1Char('&') && i + 1 < caption.size())
+            ++i; // "&x" shows x; "&&" shows one "&"
+        words += caption.at(i);
+    }
+    return words;
+}

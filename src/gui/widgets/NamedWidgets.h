@@ -19,12 +19,17 @@ Widget *named(Widget *widget, const QString &objectName, const QString &accessib
     return widget;
 }
 
-// A control that shows a caption (a button, a check box, a group box), named after it.
+// A caption's words without its access-key marks: "Convert &From" is "Convert From", "&&" is "&".
+QString withoutAccessKey(const QString &caption);
+
+// A control that shows a caption (a button, a check box, a group box), named after it. An "&" in
+// the caption marks the control's access key.
 template <typename Control>
 Control *makeCaptioned(QWidget *parent, const QString &objectName, const QString &caption)
 {
-    return named(new Control(caption, parent), objectName, caption);
+    return named(new Control(caption, parent), objectName, withoutAccessKey(caption));
 }
 
-// A caption shown as plain text, named objectName.
+// A caption shown as plain text, named objectName. An "&" in it marks the access key that moves
+// the focus to the label's buddy.
 QLabel *makeLabel(QWidget *parent, const QString &objectName, const QString &caption = QString());

@@ -2,6 +2,7 @@
 #include "core/catalogue/CatalogueFiles.h"
 #include "core/catalogue/CatalogueIndex.h"
 #include "core/catalogue/CatalogueLocation.h"
+#include "core/catalogue/InstallMarker.h"
 #include "core/catalogue/CataloguePaths.h"
 #include "core/catalogue/UnitCategory.h"
 #include "support/FaultFiles.h"
@@ -14,6 +15,7 @@
 #include <QTest>
 
 #ifdef Q_OS_UNIX
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -64,7 +66,7 @@ private slots:
     void writableFolderKeepsItsCatalogueInPlace()
     {
         const catalogue::CatalogueLocation location = locate(kWritable);
-        QCOMPARE(location, (catalogue::CatalogueLocation{bin(), false}));
+        QCOMPARE(location, (catalogue::CatalogueLocation{bin(), false, factory()}));
         QVERIFY(!QFileInfo::exists(userFolder()));
     }
 
@@ -89,7 +91,7 @@ private slots:
             writeUserFiles(before);
         const Files installed = filesUnder(bin());
 
-        QCOMPARE(locate(kReadOnly), (catalogue::CatalogueLocation{userFolder(), true}));
+        QCOMPARE(locate(kReadOnly), (catalogue::CatalogueLocation{userFolder(), true, factory()}));
 
         Files expected = filesIn(bin());
         for (auto it = before.cbegin(); it != before.cend(); ++it)
@@ -101,7 +103,7 @@ private slots:
     void existingUserCopyIsUsedAsItIs()
     {
         writeUserFiles({{"unitType.ucr", "Mine\r\n"}, {"Mine.ucr", "2^Mine\r\n"}});
-        QCOMPARE(locate(kReadOnly), (catalogue::CatalogueLocation{userFolder(), true}));
+        QCOMPARE(locate(kReadOnly), (catalogue::CatalogueLocation{userFolder(), true, factory()}));
         QCOMPARE(filesUnder(userFolder()), (Files{{"unitType.ucr", "Mine\r\n"}, {"Mine.ucr", "2^Mine\r\n"}}));
     }
 
@@ -137,9 +139,156 @@ private slots:
             user.clear();
 
         QCOMPARE(catalogue::locateCatalogue(m_environment->folder(), user, kReadOnly),
-                 (catalogue::CatalogueLocation{bin(), false}));
+                 (catalogue::CatalogueLocation{bin(), false, factory()}));
         if (breakage != "file in the way")
             QVERIFY(!QFileInfo::exists(m_environment->userDataFolder()));
+    }
+
+    // An installed program works on a per-user copy of the factory catalogue its marker names,
+    // whether or not the user could write the installed files (root can).
+    void installedProgramAlwaysWorksOnAPerUserCopy_data()
+    {
+        QTest::addColumn<bool>("installWritable");
+        QTest::newRow("install the user cannot write") << false;
+        QTest::newRow("install the user can write") << true;
+    }
+
+    void installedProgramAlwaysWorksOnAPerUserCopy()
+    {
+        QFETCH(bool, installWritable);
+        const QString application = makeInstall();
+        const Files installed = filesUnder(m_environment->folder() + "/prefix");
+
+        const catalogue::CatalogueLocation location = catalogue::locateCatalogue(
+            application, userFolder(), installWritable ? kWritable : kReadOnly);
+        QCOMPARE(location, (catalogue::CatalogueLocation{userFolder(), true, installedFactory()}));
+        QCOMPARE(filesUnder(userFolder()), filesIn(installedFactory()));
+        QCOMPARE(m_environment->readFile("userdata/offered-categories.txt"), readFactoryIndex());
+        QCOMPARE(filesUnder(m_environment->folder() + "/prefix"), installed);
+    }
+
+    // Without a user copy an installed program still keeps away from its own files: the missing
+    // index of the user's folder is reported at start, and nothing is written anywhere.
+    void installedProgramNeverFallsBackToItsOwnFiles()
+    {
+        const QString application = makeInstall();
+        const Files installed = filesUnder(m_environment->folder() + "/prefix");
+        m_environment->writeFile("userdata", "a file where the folder would go");
+        QCOMPARE(catalogue::locateCatalogue(application, userFolder(), kWritable),
+                 (catalogue::CatalogueLocation{userFolder(), true, installedFactory()}));
+        QCOMPARE(filesUnder(m_environment->folder() + "/prefix"), installed);
+    }
+
+    // A command only reads: it finds the catalogue the window would work on, and makes no copy.
+    void readingMakesNoCopy_data()
+    {
+        QTest::addColumn<bool>("installed");
+        QTest::addColumn<bool>("writable");
+        QTest::addColumn<bool>("userCopy"); // whether the user's copy is there already
+        QTest::addColumn<QString>("read");  // bin, user or factory
+
+        QTest::newRow("folder the user can write") << false << true << false << "bin";
+        QTest::newRow("read-only folder, no copy yet") << false << false << false << "bin";
+        QTest::newRow("read-only folder, copy made") << false << false << true << "user";
+        QTest::newRow("installed, no copy yet") << true << true << false << "factory";
+        QTest::newRow("installed, copy made") << true << false << true << "user";
+    }
+
+    void readingMakesNoCopy()
+    {
+        QFETCH(bool, installed);
+        QFETCH(bool, writable);
+        QFETCH(bool, userCopy);
+        QFETCH(QString, read);
+        const QString application = installed ? makeInstall() : m_environment->folder();
+        const QString factoryFolder = installed ? installedFactory() : factory();
+        if (userCopy)
+            writeUserFiles({{"unitType.ucr", "Mine\r\n"}, {"Mine.ucr", "2^Mine\r\n"}});
+        const Files before = filesUnder(m_environment->folder());
+
+        const QMap<QString, catalogue::CatalogueLocation> expected{
+            {"bin", {bin(), false, factoryFolder}},
+            {"user", {userFolder(), true, factoryFolder}},
+            {"factory", {factoryFolder, false, factoryFolder}}};
+        QCOMPARE(catalogue::catalogueToRead(application, userFolder(), writable ? kWritable : kReadOnly),
+                 expected.value(read));
+        QCOMPARE(filesUnder(m_environment->folder()), before);
+        QCOMPARE(QFileInfo::exists(m_environment->userDataFolder()), userCopy);
+    }
+
+    void installMarkerNamesTheFactoryCatalogue_data()
+    {
+        QTest::addColumn<QString>("kind"); // what the marker is: none, file, link, folder, fifo
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("factory"); // relative to the application folder; empty: no install
+
+        QTest::newRow("no marker: a build or portable folder") << "none" << QByteArray() << QString();
+        QTest::newRow("relative path") << "file" << QByteArray("factory=../../share/tallimer\n")
+                                       << "../../share/tallimer";
+        QTest::newRow("comments and CR LF") << "file" << QByteArray("# installed\r\nfactory=../data\r\n")
+                                            << "../data";
+        QTest::newRow("no line end") << "file" << QByteArray("factory=data") << "data";
+        // A marker that names no usable folder still marks an install; its factory copies are
+        // then looked for where a portable folder keeps them.
+        QTest::newRow("no factory line") << "file" << QByteArray("# installed\n") << "bin/default";
+        QTest::newRow("empty") << "file" << QByteArray() << "bin/default";
+        QTest::newRow("empty path") << "file" << QByteArray("factory=\n") << "bin/default";
+        QTest::newRow("absolute path") << "file" << QByteArray("factory=/usr/share/tallimer\n") << "bin/default";
+        QTest::newRow("home path") << "file" << QByteArray("factory=~/tallimer\n") << "bin/default";
+        QTest::newRow("control character") << "file" << QByteArray("factory=../da\tta\n") << "bin/default";
+        QTest::newRow("too long") << "file" << QByteArray(5000, '#') + "\nfactory=../data\n" << "bin/default";
+        QTest::newRow("folder") << "folder" << QByteArray() << "bin/default";
+#ifdef Q_OS_UNIX
+        QTest::newRow("link to a marker") << "link" << QByteArray("factory=../data\n") << "bin/default";
+        QTest::newRow("FIFO") << "fifo" << QByteArray() << "bin/default";
+#endif
+    }
+
+    void installMarkerNamesTheFactoryCatalogue()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QByteArray, text);
+        QFETCH(QString, factory);
+        const QString marker = m_environment->folder() + "/" + catalogue::kInstallMarkerName;
+        if (kind == "file") {
+            m_environment->writeFile(catalogue::kInstallMarkerName, text);
+        } else if (kind == "folder") {
+            QVERIFY(QDir().mkpath(marker));
+        } else if (kind == "link") {
+            m_environment->writeFile("elsewhere", text);
+            QVERIFY(QFile::link(m_environment->folder() + "/elsewhere", marker));
+        } else if (kind == "fifo") {
+#ifdef Q_OS_UNIX
+            QCOMPARE(mkfifo(QFile::encodeName(marker).constData(), 0600), 0);
+#endif
+        }
+
+        const catalogue::CatalogueLocation location =
+            catalogue::chooseCatalogueLocation(m_environment->folder(), userFolder(), kWritable);
+        if (factory.isEmpty())
+            QCOMPARE(location, (catalogue::CatalogueLocation{bin(), false, bin() + "/default"}));
+        else
+            QCOMPARE(location, (catalogue::CatalogueLocation{userFolder(), true,
+                                                             QDir::cleanPath(m_environment->folder() + "/" + factory)}));
+        QVERIFY(!QFileInfo::exists(m_environment->userDataFolder()));
+    }
+
+    // The program tells the categories an upgrade added once: the next start adds none.
+    void addedCategoriesAreToldForOneStart()
+    {
+        const QString application = makeInstall();
+        app::setApplicationFolder(application);
+        QCOMPARE(catalogue::categoriesAddedAtStart(), QStringList());
+
+        m_environment->writeFile("prefix/share/tallimer/New.ucr", "1^Unit\r\n");
+        m_environment->writeFile("prefix/share/tallimer/unitType.ucr", readFactoryIndex() + "New\r\n");
+        catalogue::forgetCatalogueLocation();
+        QCOMPARE(catalogue::categoriesAddedAtStart(), QStringList{"New"});
+        QVERIFY(catalogue::isListedInIndex("New"));
+
+        catalogue::forgetCatalogueLocation();
+        QCOMPARE(catalogue::categoriesAddedAtStart(), QStringList());
+        QCOMPARE(catalogue::indexLines().count("New"), 1);
     }
 
     void pathsFollowTheDecision()
@@ -220,6 +369,20 @@ private slots:
 
 private:
     QString bin() const { return m_environment->folder() + "/bin"; }
+    QString factory() const { return bin() + "/default"; }
+    QString installedFactory() const { return m_environment->folder() + "/prefix/share/tallimer"; }
+
+    // An installed layout beside the test's application folder: prefix/lib/tallimer with its
+    // marker, prefix/share/tallimer with the factory catalogue. Returns the program's folder.
+    QString makeInstall()
+    {
+        copyFactoryCatalogue(installedFactory());
+        m_environment->writeFile(QStringLiteral("prefix/lib/tallimer/") + catalogue::kInstallMarkerName,
+                                 "factory=../../share/tallimer\n");
+        return m_environment->folder() + "/prefix/lib/tallimer";
+    }
+
+    QByteArray readFactoryIndex() const { return m_environment->readFile("bin/default/unitType.ucr"); }
     QString userFolder() const { return m_environment->userDataFolder() + "/catalogue"; }
 
     catalogue::CatalogueLocation locate(const catalogue::WritableTest &test) const

@@ -13,6 +13,8 @@ using conversion::parseLocaleNumber;
 namespace {
 const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
 const QLocale kGerman(QLocale::German, QLocale::Germany);
+const QLocale kIndianEnglish(QLocale::English, QLocale::India);
+const QLocale kFrench(QLocale::French, QLocale::France);
 } // namespace
 
 class TestNumberText : public QObject {
@@ -80,6 +82,28 @@ private slots:
         QTest::newRow("german decimal comma") << kGerman << "0,3048" << true << 0.3048;
         QTest::newRow("german grouped thousand") << kGerman << "1.000" << true << 1000.0;
         QTest::newRow("german grouped with decimals") << kGerman << "1.234,5" << true << 1234.5;
+        QTest::newRow("english grouped with decimals") << kEnglish << "1,234.5" << true << 1234.5;
+        QTest::newRow("indian grouping") << kIndianEnglish << "12,34,567" << true << 1234567.0;
+        QTest::newRow("indian grouping with decimals") << kIndianEnglish << "1,23,45,678.5" << true << 12345678.5;
+        QTest::newRow("indian thousand") << kIndianEnglish << "1,234" << true << 1234.0;
+        QTest::newRow("french narrow space groups") << kFrench << "1\u202F234,5" << true << 1234.5;
+        QTest::newRow("french plain space groups") << kFrench << "1 234 567" << true << 1234567.0;
+        QTest::newRow("french decimal comma") << kFrench << "1,5" << true << 1.5;
+        // A group separator anywhere else makes no number (the number box then says so),
+        // rather than a number ten times off.
+        QTest::newRow("english comma after one digit") << kEnglish << "1,5" << false << 0.0;
+        QTest::newRow("english group of two") << kEnglish << "12,34" << false << 0.0;
+        QTest::newRow("english group of four") << kEnglish << "1,2345" << false << 0.0;
+        QTest::newRow("english leftmost group of four") << kEnglish << "1234,567" << false << 0.0;
+        QTest::newRow("english group of two between") << kEnglish << "1,23,456" << false << 0.0;
+        QTest::newRow("english indian grouping") << kEnglish << "12,34,567" << false << 0.0;
+        QTest::newRow("english separator in the decimals") << kEnglish << "1.234,5" << false << 0.0;
+        QTest::newRow("german point after one digit") << kGerman << "1.5" << false << 0.0;
+        QTest::newRow("german separator in the decimals") << kGerman << "0,123.4" << false << 0.0;
+        QTest::newRow("indian groups of three") << kIndianEnglish << "1,234,567" << false << 0.0;
+        QTest::newRow("indian leftmost group of three") << kIndianEnglish << "123,456" << false << 0.0;
+        QTest::newRow("french space after one digit") << kFrench << "1 5" << false << 0.0;
+        QTest::newRow("french point") << kFrench << "1.5" << false << 0.0;
         QTest::newRow("word") << kEnglish << "abc" << false << 0.0;
         QTest::newRow("empty") << kEnglish << "" << false << 0.0;
         QTest::newRow("spaces only") << kEnglish << "   " << false << 0.0;

@@ -12,6 +12,9 @@ using conversion::roundHalfEven;
 namespace {
 const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
 const QLocale kGerman(QLocale::German, QLocale::Germany);
+const QLocale kIndianEnglish(QLocale::English, QLocale::India);
+const QLocale kFrench(QLocale::French, QLocale::France);
+const QLocale kSpanish(QLocale::Spanish, QLocale::Spain);
 } // namespace
 
 class TestResultText : public QObject {
@@ -92,6 +95,13 @@ private slots:
         QTest::newRow("german whole value keeps its comma") << kGerman << 1234567.0 << "1.234.567,";
         QTest::newRow("german decimals") << kGerman << 3.048 << "3,048";
         QTest::newRow("german negative") << kGerman << -1234.5 << "-1.234,5";
+        QTest::newRow("indian grouping") << kIndianEnglish << 1234567.0 << "12,34,567.";
+        QTest::newRow("indian grouping with decimals") << kIndianEnglish << 1234567890.5 << "1,23,45,67,890.5";
+        QTest::newRow("indian thousand") << kIndianEnglish << 1234.0 << "1,234.";
+        QTest::newRow("french narrow spaces") << kFrench << -1234567.5 << "-1\u202F234\u202F567,5";
+        // Spanish groups only numbers of five whole digits or more.
+        QTest::newRow("spanish four digits ungrouped") << kSpanish << 1234.0 << "1234,";
+        QTest::newRow("spanish five digits grouped") << kSpanish << 12345.0 << "12.345,";
     }
     void formatsWithTheResultPattern()
     {

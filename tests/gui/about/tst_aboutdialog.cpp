@@ -1,6 +1,8 @@
 #include "core/platform/Registry.h"
 #include "doubles/FakeSystemServices.h"
 #include "gui/about/AboutDialog.h"
+#include "support/AccessKeys.h"
+#include "support/Readability.h"
 #include "support/TestEnvironment.h"
 
 #include <QAccessible>
@@ -70,6 +72,20 @@ private slots:
     {
         for (QWidget *widget : m_about->findChildren<QWidget *>())
             QVERIFY2(!widget->accessibleName().isEmpty(), qPrintable(widget->objectName()));
+        QCOMPARE(accessKeys::windowFaults(*m_about), QStringList());
+        QCOMPARE(button("cmdOK")->accessibleName(), QStringLiteral("OK"));
+    }
+
+    void readableInLightAndDarkThemes_data() { ThemeScope::addThemeRows(); }
+    void readableInLightAndDarkThemes()
+    {
+        QFETCH(bool, dark);
+        const ThemeScope scope(dark);
+        AboutDialog about;
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        const QStringList poor = readability::poorlyReadable(about);
+        QVERIFY2(poor.isEmpty(), qPrintable(poor.join("; ")));
     }
 
     void closing_data()

@@ -1,5 +1,6 @@
 #include "gui/editor/EditorTestSupport.h"
 #include "support/Controls.h"
+#include "support/Readability.h"
 
 #include "core/catalogue/CatalogueIndex.h"
 #include "core/catalogue/CataloguePaths.h"
@@ -71,7 +72,7 @@ private slots:
         for (int i = 1; i < child<QComboBox>(editor(), "UnitSelect")->count(); ++i)
             QVERIFY(child<QComboBox>(editor(), "UnitSelect")->itemText(i - 1).compare(child<QComboBox>(editor(), "UnitSelect")->itemText(i), Qt::CaseInsensitive) < 0);
         verifyIdle();
-        QCOMPARE(setup().rowLabels(), QStringList({"Unit 1:", "Unit 2:", "Unit 3:", "Unit 4:", "Unit 5:"}));
+        QCOMPARE(setup().rowLabels(), QStringList({"Unit &1:", "Unit &2:", "Unit &3:", "Unit &4:", "Unit &5:"}));
         QVERIFY(child<QLineEdit>(editor(), "txtBaseUnit")->isReadOnly());
         QCOMPARE(child<QLineEdit>(editor(), "txtBaseUnit")->focusPolicy(), Qt::ClickFocus);
         QVERIFY(child<QPlainTextEdit>(editor(), "lblexplain")->isReadOnly());
@@ -287,12 +288,31 @@ private slots:
         verifyIdle();
     }
 
+    // The prompt of the new category's first name is selected, so that the name typed replaces
+    // it, also when the focus only arrives as the editor becomes the active window again.
+    void newCategory_data()
+    {
+        QTest::addColumn<bool>("activatedLater");
+        QTest::newRow("editor active") << false;
+        QTest::newRow("focus arrives by activation") << true;
+    }
     void newCategory()
     {
+        QFETCH(bool, activatedLater);
         setup().openEditor();
         setup().typeName("Widgets");
+        QWidget other;
+        if (activatedLater) {
+            other.show();
+            other.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&other));
+        }
         boxes().expectOK();
         editor().chooseCategory();
+        if (activatedLater) {
+            editor().activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&editor()));
+        }
         QCOMPARE(boxes().shown().last().text, QStringLiteral("Create new Category\r\nWidgets"));
         QCOMPARE(editor().currentCategory().categoryName(), QStringLiteral("Widgets"));
         QCOMPARE(editor().currentCategory().isChanged(), true);
@@ -306,7 +326,21 @@ private slots:
         QCOMPARE(editor().helpText(), kNewHelp);
         QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(editor(), "txtUnitName", 0));
         QCOMPARE(child<QLineEdit>(editor(), "txtUnitName", 0)->selectedText(), QStringLiteral("Enter Base Unit Name"));
+        QTest::keyClicks(child<QLineEdit>(editor(), "txtUnitName", 0), "Meter");
+        QCOMPARE(child<QLineEdit>(editor(), "txtUnitName", 0)->text(), QStringLiteral("Meter"));
         QVERIFY(!QFile::exists(setup().env().binFolder() + "/Widgets.ucr"));
+    }
+
+    // The read-only boxes take the window's colours with its text colour.
+    void readableInLightAndDarkThemes_data() { ThemeScope::addThemeRows(); }
+    void readableInLightAndDarkThemes()
+    {
+        QFETCH(bool, dark);
+        const ThemeScope scope(dark);
+        setup().openEditor();
+        setup().choose("Length");
+        const QStringList poor = readability::poorlyReadable(editor());
+        QVERIFY2(poor.isEmpty(), qPrintable(poor.join("; ")));
     }
 
     void newCategoryCancelledChangesNothing()

@@ -1,4 +1,5 @@
 #include "gui/editor/EditorTestSupport.h"
+#include "support/AccessKeys.h"
 #include "support/Controls.h"
 
 #include "gui/platform/Beep.h"
@@ -66,13 +67,35 @@ private slots:
     {
         openWith(unitsFile(7));
         child<QScrollBar>(editor(), "VScroll1")->setValue(2);
-        QCOMPARE(setup().rowLabels(), QStringList({"Unit 3:", "Unit 4:", "Unit 5:", "Unit 6:", "Unit 7:"}));
+        QCOMPARE(setup().rowLabels(), QStringList({"Unit &3:", "Unit &4:", "Unit &5:", "Unit &6:", "Unit &7:"}));
         QCOMPARE(setup().rowNames(), QStringList({"Unit 3", "Unit 4", "Unit 5", "Unit 6", "Unit 7"}));
         QCOMPARE(setup().rowFactors(), QStringList({"3", "4", "5", "6", "7"}));
         QCOMPARE(int(editor().rowSlot(0)), 2);
         child<QScrollBar>(editor(), "VScroll1")->setValue(3);
         QCOMPARE(setup().rowNames().last(), kPlaceholder);
         QCOMPARE(child<QLineEdit>(editor(), "txtUnitName", 4)->accessibleName(), QStringLiteral("Unit 8 name"));
+    }
+
+    // The rows' captions take the last digit of their unit's number as access key, which no two
+    // of five numbers in a row share, wherever the rows are paged to.
+    void accessKeysStayUniqueWhilePaging_data()
+    {
+        QTest::addColumn<int>("first");
+        QTest::addColumn<QString>("firstCaption");
+        QTest::newRow("first page") << 0 << "Unit &1:";
+        QTest::newRow("across ten") << 5 << "Unit &6:";
+        QTest::newRow("beyond ten") << 9 << "Unit 1&0:";
+    }
+    void accessKeysStayUniqueWhilePaging()
+    {
+        QFETCH(int, first);
+        QFETCH(QString, firstCaption);
+        openWith(unitsFile(20));
+        child<QScrollBar>(editor(), "VScroll1")->setValue(first);
+        QCOMPARE(setup().rowLabels().first(), firstCaption);
+        QCOMPARE(accessKeys::windowFaults(editor()), QStringList());
+        QTest::keyClick(&editor(), Qt::Key(Qt::Key_0 + (first + 3) % 10), Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(editor(), "txtUnitName", 2));
     }
 
     void focusSelectsTheWholeText_data()
@@ -397,7 +420,7 @@ private slots:
         QCOMPARE(int(category().lastIndex()), 5);
         QCOMPARE(child<QScrollBar>(editor(), "VScroll1")->maximum(), 1);
         QCOMPARE(child<QScrollBar>(editor(), "VScroll1")->value(), 1);
-        QCOMPARE(setup().rowLabels(), QStringList({"Unit 2:", "Unit 3:", "Unit 4:", "Unit 5:", "Unit 6:"}));
+        QCOMPARE(setup().rowLabels(), QStringList({"Unit &2:", "Unit &3:", "Unit &4:", "Unit &5:", "Unit &6:"}));
         QCOMPARE(setup().rowNames().last(), kPlaceholder);
         QCOMPARE(setup().rowFactors().last(), QStringLiteral("1"));
         // A free row is on show: Add unit only keeps it in view.

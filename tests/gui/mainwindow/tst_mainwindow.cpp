@@ -5,12 +5,17 @@
 #include "doubles/FakeSystemServices.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/mainwindow/MainWindowTest.h"
+#include "support/AccessKeys.h"
 #include "support/Controls.h"
+#include "support/ConversionCases.h"
 #include "support/ListItems.h"
+#include "support/Readability.h"
 #include "support/TestEnvironment.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +23,9 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <QWindow>
+
+#include <utility>
 
 namespace {
 
@@ -52,6 +60,19 @@ void writeHistory(int converter, int fromUnit, int toUnit, const QString &value)
 QString stored(const QString &section, const QString &key)
 {
     return platform::settingsStore().read(app::programBaseName(), section, key, "<absent>");
+}
+
+// The Menu key: the window system asks the window for a context menu, and the window passes the
+// request on to the control that has the focus.
+void pressMenuKey(QWidget &window)
+{
+    QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+    QCoreApplication::sendEvent(window.windowHandle(), &request);
+}
+
+QRect globalGeometry(const QWidget *control)
+{
+    return QRect(control->mapToGlobal(QPoint(0, 0)), control->size());
 }
 
 } // namespace
@@ -393,7 +414,7 @@ private slots:
             QVERIFY2(!child<QMenu>(*m_form, "MenuPopUp")->isVisible(), qPrintable(control->objectName()));
             QTest::mouseRelease(control, Qt::RightButton, {}, QPoint(2, 2));
         }
-        const QStringList captions{"&Options", "&Invert Selections", "&Always on Top", "&Compact Window",
+        const QStringList captions{"&Options", "&Invert Selections", "Always on &Top", "&Compact Window",
                                    "Add Custom &Unit", "&About", "", "E&xit"};
         QStringList shown;
         for (QAction *action : child<QMenu>(*m_form, "MenuPopUp")->actions())
@@ -402,29 +423,157 @@ private slots:
         QCOMPARE(child<QMenu>(*m_form, "MenuPopUp")->title(), QStringLiteral("PopUp"));
     }
 
-    void numberBoxTakesTheFocusAfterAChoice()
+    // The Menu key and Shift+F10 open the popup menu at whichever control has the focus, also on
+    // the controls where a right click does not (a text box's own menu stays shut).
+    void keyboardOpensThePopupMenu_data()
     {
-        useLengthOnly();
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<bool>("shiftF10");
+        for (const char *control : {"UnitType", "ConvertNum", "DecPlace", "FromUnit", "ToUnit", "Convert", "Reset", "Result", "Label2"}) {
+            QTest::addRow("%s, Menu key", control) << control << false;
+            QTest::addRow("%s, Shift+F10", control) << control << true;
+        }
+    }
+    void keyboardOpensThePopupMenu()
+    {
+        QFETCH(QString, control);
+        QFETCH(bool, shiftF10);
+        QVERIFY(showWithLengthChosen());
+        QWidget *focused = child<QWidget>(*m_form, control);
+        focused->setFocus(Qt::TabFocusReason);
+        QCOMPARE(QApplication::focusWidget(), focused);
+        if (shiftF10)
+            QTest::keyClick(focused, Qt::Key_F10, Qt::ShiftModifier);
+        else
+            pressMenuKey(*m_form);
+        auto *menu = child<QMenu>(*m_form, "MenuPopUp");
+        QVERIFY(menu->isVisible());
+        QCOMPARE(QApplication::activePopupWidget(), menu);
+        QVERIFY(menu->geometry().intersects(globalGeometry(focused)));
+        menu->hide();
+    }
+
+    void menuEntriesHaveTheirOwnAccessKeys()
+    {
+        QVERIFY(load());
+        const QList<QAction *> entries = child<QMenu>(*m_form, "MenuPopUp")->actions();
+        QCOMPARE(accessKeys::menuFaults(entries), QStringList());
+        m_form->toggleCompactLayout(); // the layout entry now reads "&Normal Window"
+        QCOMPARE(accessKeys::menuFaults(entries), QStringList());
+    }
+
+    // Walking the category list with the keyboard chooses each category it reaches (the units
+    // load) and keeps the focus in the list; typed letters search the list.
+    void walkingTheCategoriesKeepsTheFocus_data()
+    {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("arrow down twice") << QList<int>{Qt::Key_Down, Qt::Key_Down} << QString() << "Angle";
+        QTest::newRow("end") << QList<int>{Qt::Key_End} << QString() << "Volume";
+        QTest::newRow("home after end") << QList<int>{Qt::Key_End, Qt::Key_Home} << QString() << "Acceleration";
+        QTest::newRow("page down") << QList<int>{Qt::Key_PageDown} << QString() << QString();
+        QTest::newRow("typed letters") << QList<int>{} << "Len" << "Length";
+        QTest::newRow("letters after arrows") << QList<int>{Qt::Key_Down} << "ma" << "Magnetic Field Strength";
+    }
+    void walkingTheCategoriesKeepsTheFocus()
+    {
+        QFETCH(QList<int>, keys);
+        QFETCH(QString, typed);
+        QFETCH(QString, expected);
         QVERIFY(load());
         m_form->show();
         QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-        child<QListWidget>(*m_form, "UnitType")->setFocus();
-        child<QListWidget>(*m_form, "UnitType")->setCurrentRow(0);
-        QVERIFY(child<QLineEdit>(*m_form, "ConvertNum")->hasFocus());
+        auto *list = child<QListWidget>(*m_form, "UnitType");
+        list->setFocus(Qt::TabFocusReason);
+        for (const int key : keys)
+            QTest::keyClick(list, Qt::Key(key));
+        QTest::keyClicks(list, typed);
+        QVERIFY(list->hasFocus());
+        QVERIFY(m_form->categoryIndex() >= 0);
+        QCOMPARE(m_form->categoryText(), list->currentItem()->text());
+        if (!expected.isEmpty())
+            QCOMPARE(m_form->categoryText(), expected);
+        QVERIFY(child<QComboBox>(*m_form, "FromUnit")->count() > 0);
+        QCOMPARE(child<QComboBox>(*m_form, "FromUnit")->currentIndex(), 0);
+        QCOMPARE(child<QLineEdit>(*m_form, "ConvertNum")->text(), QStringLiteral("1"));
     }
 
-    void resultsFollowACommaLocale()
+    // A click, Enter or Space takes the category, and a choice from code does so too: the focus
+    // moves on to the number box with its text selected, so that the number typed replaces it,
+    // also when the focus arrives only as the window is activated.
+    void takingACategoryMovesOnWithTheNumberSelected_data()
     {
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        useLengthOnly();
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("click") << "click" << "Length";
+        QTest::newRow("Enter on the current entry") << "enter" << "Acceleration";
+        QTest::newRow("Space on the current entry") << "space" << "Acceleration";
+        QTest::newRow("Enter after walking") << "walk, enter" << "Length";
+        QTest::newRow("from code") << "code" << "Length";
+        QTest::newRow("from code while another window is active") << "code, inactive" << "Length";
+    }
+    void takingACategoryMovesOnWithTheNumberSelected()
+    {
+        QFETCH(QString, how);
+        QFETCH(QString, expected);
         QVERIFY(load());
-        child<QListWidget>(*m_form, "UnitType")->setCurrentRow(0);
-        child<QComboBox>(*m_form, "FromUnit")->setCurrentIndex(1); // Kilometer
-        child<QComboBox>(*m_form, "ToUnit")->setCurrentIndex(2);   // Meter
-        child<QLineEdit>(*m_form, "ConvertNum")->setText("1.000,5");
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        auto *list = child<QListWidget>(*m_form, "UnitType");
+        auto *number = child<QLineEdit>(*m_form, "ConvertNum");
+        QListWidgetItem *length = list->findItems("Length", Qt::MatchExactly).first();
+        list->setFocus(Qt::TabFocusReason);
+        QWidget other;
+        if (how == "click") {
+            list->scrollToItem(length);
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(length).center());
+        } else if (how == "enter" || how == "space") {
+            QTest::keyClick(list, how == "enter" ? Qt::Key_Return : Qt::Key_Space);
+        } else if (how == "walk, enter") {
+            QTest::keyClicks(list, "Len");
+            QVERIFY(list->hasFocus());
+            QTest::keyClick(list, Qt::Key_Enter);
+        } else {
+            if (how == "code, inactive") {
+                other.show();
+                other.activateWindow();
+                QVERIFY(QTest::qWaitForWindowActive(&other));
+            }
+            list->setCurrentItem(length);
+            if (how == "code, inactive") {
+                m_form->activateWindow();
+                QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+            }
+        }
+        QCOMPARE(m_form->categoryText(), expected);
+        QCOMPARE(QApplication::focusWidget(), number);
+        QCOMPARE(number->selectedText(), number->text());
+        QTest::keyClicks(number, "12");
+        QCOMPARE(number->text(), QStringLiteral("12"));
+    }
+
+    // The same rows as the command line's test: it prints what the window shows.
+    void resultLinesOfTheFactoryCatalogue_data() { addConversionRows(); }
+
+    void resultLinesOfTheFactoryCatalogue()
+    {
+        const ConversionRow row = fetchConversionRow();
+        QLocale::setDefault(QLocale(row.locale));
+        QVERIFY(load());
+        auto *categories = child<QListWidget>(*m_form, "UnitType");
+        const QList<QListWidgetItem *> chosen = categories->findItems(row.category, Qt::MatchExactly);
+        QCOMPARE(chosen.size(), 1);
+        categories->setCurrentItem(chosen.first());
+        for (const auto &[list, unit] : {std::pair{"FromUnit", row.from}, std::pair{"ToUnit", row.to}}) {
+            auto *units = child<QComboBox>(*m_form, list);
+            units->setCurrentIndex(units->findText(unit));
+            QCOMPARE(units->currentText(), unit);
+        }
+        child<QComboBox>(*m_form, "DecPlace")->setCurrentText(QString::number(row.places));
+        child<QLineEdit>(*m_form, "ConvertNum")->setText(row.value);
         child<QPushButton>(*m_form, "Convert")->click();
-        QCOMPARE(child<QLineEdit>(*m_form, "ConvertNum")->text(), QStringLiteral("1000,5"));
-        QCOMPARE(child<QLineEdit>(*m_form, "Result")->text(), QStringLiteral("1000,5 Kilometer = 1.000.500, Meter"));
+        QCOMPARE(child<QLineEdit>(*m_form, "Result")->text(), row.line);
     }
 
     void bothLinksOpenTheProductPage()
@@ -452,6 +601,66 @@ private slots:
         QVERIFY(m_form->isVisible());
     }
 
+    void webLinkIsALinkForScreenReadersAndTheKeyboard()
+    {
+        FakeSystemServices services;
+        useLengthOnly();
+        QVERIFY(load());
+        child<QListWidget>(*m_form, "UnitType")->setCurrentRow(0);
+        auto *link = child<QLabel>(*m_form, "Label2");
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(link);
+        QVERIFY(accessible);
+        QCOMPARE(accessible->role(), QAccessible::Link);
+        QCOMPARE(accessible->text(QAccessible::Name), QStringLiteral("www.tallimer.org"));
+        QVERIFY(accessible->state().focusable);
+        QAccessibleActionInterface *actions = accessible->actionInterface();
+        QVERIFY(actions);
+        QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        actions->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(services.browser().requested(), QStringList{"https://www.tallimer.org/?converter"});
+
+        // Tab from the result reaches it, it shows that it has the focus, and Space opens it.
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        const QImage unfocused = link->grab().toImage();
+        child<QLineEdit>(*m_form, "Result")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(child<QLineEdit>(*m_form, "Result"), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), link);
+        QVERIFY(link->grab().toImage() != unfocused);
+        QTest::keyClick(link, Qt::Key_Space);
+        QCOMPARE(services.browser().requested().size(), 2);
+    }
+
+    // Every caption with a buddy, and every button, has an access key of its own in either
+    // layout, and the key reaches its control.
+    void accessKeysAreUniqueAndReachTheirControls()
+    {
+        QVERIFY(showWithLengthChosen());
+        QCOMPARE(accessKeys::windowFaults(*m_form), QStringList());
+        QTest::keyClick(m_form.get(), Qt::Key_N, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(*m_form, "ConvertNum"));
+        QTest::keyClick(m_form.get(), Qt::Key_T, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), child<QComboBox>(*m_form, "ToUnit"));
+        m_form->toggleCompactLayout();
+        QCOMPARE(accessKeys::windowFaults(*m_form), QStringList());
+        QTest::keyClick(m_form.get(), Qt::Key_S, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), child<QListWidget>(*m_form, "UnitType"));
+    }
+
+    void readableInLightAndDarkThemes_data() { ThemeScope::addThemeRows(); }
+    void readableInLightAndDarkThemes()
+    {
+        QFETCH(bool, dark);
+        const ThemeScope scope(dark);
+        QVERIFY(load());
+        child<QListWidget>(*m_form, "UnitType")->setCurrentRow(0);
+        child<QPushButton>(*m_form, "Convert")->click();
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        const QStringList poor = readability::poorlyReadable(*m_form);
+        QVERIFY2(poor.isEmpty(), qPrintable(poor.join("; ")));
+    }
+
     void accessibleNamesAndBuddies()
     {
         QVERIFY(load());
@@ -463,10 +672,25 @@ private slots:
                      qPrintable(control->objectName()));
         QCOMPARE(child<QComboBox>(*m_form, "FromUnit")->toolTip(), QStringLiteral("Select Unit To Convert From "));
         QCOMPARE(child<QLineEdit>(*m_form, "ConvertNum")->toolTip(), QStringLiteral("Enter number To Be Converted"));
+        // The names are the captions' words, without their access-key marks.
+        QCOMPARE(child<QComboBox>(*m_form, "FromUnit")->accessibleName(), QStringLiteral("Convert From"));
+        QCOMPARE(child<QListWidget>(*m_form, "UnitType")->accessibleName(), QStringLiteral("Select Converter Type from List Below"));
+        QCOMPARE(child<QPushButton>(*m_form, "Reset")->accessibleName(), QStringLiteral("Reset"));
     }
 
 private:
     bool load() { return mainwindowtest::load(m_form); }
+
+    // The window shown and active with the one category Length chosen; false when it is not.
+    bool showWithLengthChosen()
+    {
+        useLengthOnly();
+        if (!load())
+            return false;
+        child<QListWidget>(*m_form, "UnitType")->setCurrentRow(0);
+        m_form->show();
+        return QTest::qWaitForWindowActive(m_form.get());
+    }
 
     void useLengthOnly()
     {

@@ -3,7 +3,9 @@
 #include "doubles/RecordingSettingsStore.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/options/OptionsDialog.h"
+#include "support/AccessKeys.h"
 #include "support/Controls.h"
+#include "support/Readability.h"
 #include "support/TestEnvironment.h"
 
 #include <QApplication>
@@ -116,9 +118,9 @@ private slots:
         QStringList captions;
         for (const QCheckBox *box : checkBoxes(dialog))
             captions.append(box->text());
-        QCOMPARE(captions, QStringList({"Remember last converter used", "Remember last unit used",
-                                        "Remember last converted value", "Auto Convert Last Used",
-                                        "Compact Window on Start"}));
+        QCOMPARE(captions, QStringList({"&Remember last converter used", "Remember last &unit used",
+                                        "Remember last converted &value", "&Auto Convert Last Used",
+                                        "Compact &Window on Start"}));
         for (QCheckBox *box : {child<QCheckBox>(dialog, "ChbRLCU"), child<QCheckBox>(dialog, "ChbRLUU"), child<QCheckBox>(dialog, "ChbRLCV"), child<QCheckBox>(dialog, "chbAutoCon")})
             QCOMPARE(box->parentWidget(), child<QGroupBox>(dialog, "frm1"));
         QCOMPARE(child<QCheckBox>(dialog, "chbCompactForm")->parentWidget(), child<QGroupBox>(dialog, "Frame1"));
@@ -135,9 +137,27 @@ private slots:
         QVERIFY(child<QPushButton>(dialog, "cmdOK")->geometry().right() < child<QPushButton>(dialog, "cmdCancel")->geometry().left());
         QVERIFY(child<QPushButton>(dialog, "cmdCancel")->geometry().right() < child<QPushButton>(dialog, "cmdApply")->geometry().left());
         QCOMPARE(QStringList({child<QPushButton>(dialog, "cmdOK")->text(), child<QPushButton>(dialog, "cmdCancel")->text(), child<QPushButton>(dialog, "cmdApply")->text()}),
-                 QStringList({"OK", "Cancel", "Apply"}));
+                 QStringList({"&OK", "&Cancel", "A&pply"}));
+        QCOMPARE(accessKeys::windowFaults(dialog), QStringList());
         for (const QWidget *control : dialog.findChildren<QWidget *>())
             QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(control->objectName()));
+        QCOMPARE(child<QCheckBox>(dialog, "ChbRLCU")->accessibleName(), QStringLiteral("Remember last converter used"));
+    }
+
+    // The light grey background keeps dark text in a dark theme too.
+    void readableInLightAndDarkThemes_data() { ThemeScope::addThemeRows(); }
+    void readableInLightAndDarkThemes()
+    {
+        QFETCH(bool, dark);
+        const ThemeScope scope(dark);
+        programOptions().setRememberCategory(true); // every box enabled
+        MainWindow form;
+        OptionsDialog dialog(&form, form);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QCOMPARE(dialog.palette().color(QPalette::Window), QColor(224, 224, 224));
+        const QStringList poor = readability::poorlyReadable(dialog);
+        QVERIFY2(poor.isEmpty(), qPrintable(poor.join("; ")));
     }
 
     // The history boxes follow "Remember last converter used"; the compact box stands alone.

@@ -22,9 +22,11 @@ private slots:
         for (int side : {16, 24, 32, 48, 64, 128, 256})
             QTest::addRow("icon %d px", side)
                 << QStringLiteral(":/icons/tallimer-%1.png").arg(side) << QSize(side, side) << true;
-        // 5640 and 4215 twips wide, 1305 high, at 15 twips a pixel.
+        // 5640 and 4080 twips wide, 1305 high, at 15 twips a pixel, and twice that for 2x screens.
         QTest::newRow("banner left part") << QStringLiteral(":/banner-left.png") << QSize(376, 87) << false;
-        QTest::newRow("banner right part") << QStringLiteral(":/banner-right.png") << QSize(281, 87) << false;
+        QTest::newRow("banner right part") << QStringLiteral(":/banner-right.png") << QSize(272, 87) << false;
+        QTest::newRow("banner left part, 2x") << QStringLiteral(":/banner-left@2x.png") << QSize(752, 174) << false;
+        QTest::newRow("banner right part, 2x") << QStringLiteral(":/banner-right@2x.png") << QSize(544, 174) << false;
     }
     void picture()
     {
