@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace conversion {
 
@@ -23,7 +24,8 @@ double finiteOrOverflow(double value)
     return value;
 }
 
-// The factor of the unit whose item tag is tag, read in the catalogue's fixed format.
+// The factor of the unit whose item tag is tag, read from a factor table's text in the
+// catalogue's fixed format.
 double factorAt(const FactorTable &factors, int tag)
 {
     if (tag < 0 || std::size_t(tag) >= factors.size())
@@ -32,6 +34,17 @@ double factorAt(const FactorTable &factors, int tag)
     if (!factor)
         throw app::Failure(app::kErrTypeMismatch);
     return *factor;
+}
+
+// The same from factors read already: NaN stands for a line without one.
+double factorAt(std::span<const double> factors, int tag)
+{
+    if (tag < 0 || std::size_t(tag) >= factors.size())
+        throw app::Failure(app::kErrSubscriptOutOfRange);
+    const double factor = factors[std::size_t(tag)];
+    if (std::isnan(factor))
+        throw app::Failure(app::kErrTypeMismatch);
+    return factor;
 }
 
 // The number of decimal places: the decimal-places text rounded to the nearest whole number,
@@ -46,7 +59,9 @@ int decimalPlaces(double places)
     return int(whole);
 }
 
-void recordHistory(const ConversionView &view, const Options &options, ConversionHistory &history)
+// typed is the typed number as read, nothing when it is no number.
+void recordHistory(const ConversionView &view, const Options &options, ConversionHistory &history,
+                   const std::optional<double> &typed)
 {
     if (!options.rememberCategory()) {
         history.forget();
@@ -57,18 +72,16 @@ void recordHistory(const ConversionView &view, const Options &options, Conversio
         history.setLastFromUnit(qint16(view.fromUnitIndex()));
         history.setLastToUnit(qint16(view.toUnitIndex()));
     }
-    if (options.rememberValue()) {
-        if (const std::optional<double> number = parseLocaleNumber(view.numberText()))
-            history.setLastValue(*number);
-    }
+    if (options.rememberValue() && typed)
+        history.setLastValue(*typed);
 }
 
 // The typed number; an entry that is no number is announced and replaced by 1.
-double validatedEntry(ConversionView &view, const Options &options, ConversionHistory &history)
+double validatedEntry(ConversionView &view, const QString &entry, const std::optional<double> &typed,
+                      const Options &options, ConversionHistory &history)
 {
-    const QString entry = view.numberText();
-    if (const std::optional<double> number = parseLocaleNumber(entry))
-        return *number;
+    if (typed)
+        return *typed;
     platform::MsgBox(QLatin1Char('"') + (entry.isEmpty() ? QStringLiteral(" ") : entry)
                          + QStringLiteral("\" is an invalid number.\rYour entry will be changed to 1"),
                      platform::Buttons::OK, platform::Icon::Exclamation);
@@ -78,7 +91,8 @@ double validatedEntry(ConversionView &view, const Options &options, ConversionHi
     return 1.0;
 }
 
-void convert(ConversionView &view, const FactorTable &factors, const Options &options, ConversionHistory &history)
+template <typename Factors>
+void convert(ConversionView &view, const Factors &factors, const Options &options, ConversionHistory &history)
 {
     const QString fromUnit = view.fromUnitText();
     const QString toUnit = view.toUnitText();
@@ -87,7 +101,10 @@ void convert(ConversionView &view, const FactorTable &factors, const Options &op
         throw app::Failure(app::kErrTypeMismatch);
     const bool temperature = view.categoryText() == QStringView(kTemperatureCategory);
 
-    recordHistory(view, options, history);
+    // The typed number is read once, for the history and for the conversion.
+    const QString typedText = view.numberText();
+    const std::optional<double> typed = parseLocaleNumber(typedText);
+    recordHistory(view, options, history, typed);
 
     double ratio = 0.0;
     if (!temperature) {
@@ -98,7 +115,7 @@ void convert(ConversionView &view, const FactorTable &factors, const Options &op
         ratio = finiteOrOverflow(fromFactor / toFactor);
     }
 
-    const double entry = validatedEntry(view, options, history);
+    const double entry = validatedEntry(view, typedText, typed, options, history);
 
     QString entryText;
     double converted = 0.0;
@@ -115,14 +132,32 @@ void convert(ConversionView &view, const FactorTable &factors, const Options &op
         entryText = view.numberText();
     }
 
-    const double rounded = roundHalfEven(converted, decimalPlaces(*places));
-    view.setResultText(entryText + QLatin1Char(' ') + fromUnit + QStringLiteral(" = ") + formatResult(rounded)
-                       + QLatin1Char(' ') + toUnit);
+    const QString number = formatResult(roundHalfEven(converted, decimalPlaces(*places)));
+    QString line;
+    line.reserve(entryText.size() + fromUnit.size() + number.size() + toUnit.size() + 5);
+    line += entryText;
+    line += QLatin1Char(' ');
+    line += fromUnit;
+    line += QLatin1String(" = ");
+    line += number;
+    line += QLatin1Char(' ');
+    line += toUnit;
+    view.setResultText(line);
 }
 
 } // namespace
 
 void ConvertUnits(ConversionView &view, const FactorTable &factors, const Options &options,
+                  ConversionHistory &history)
+{
+    try {
+        convert(view, factors, options, history);
+    } catch (const app::Failure &failure) {
+        app::ReportError(QStringLiteral("Converter"), failure);
+    }
+}
+
+void ConvertUnits(ConversionView &view, std::span<const double> factors, const Options &options,
                   ConversionHistory &history)
 {
     try {

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <span>
 #include <vector>
 
 class Options;
@@ -40,6 +41,11 @@ public:
 // A failure ends the conversion and is reported (routine "Converter"); the result line then
 // keeps its previous text.
 void ConvertUnits(ConversionView &view, const FactorTable &factors, const Options &options,
+                  ConversionHistory &history);
+// The same with the factors read already, one per line of the category file: NaN for a blank
+// or rejected line. This is how the main window keeps them: read once when the category is
+// chosen, not on every conversion.
+void ConvertUnits(ConversionView &view, std::span<const double> factors, const Options &options,
                   ConversionHistory &history);
 
 } // namespace conversion

@@ -1,11 +1,13 @@
 #include "core/text/NumberText.h"
 
-#include "core/text/DigitGrouping.h"
+#include "core/text/CatalogueText.h"
+#include "core/text/NumberSymbols.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 namespace conversion {
@@ -14,7 +16,7 @@ namespace {
 
 // For a text that is out of a double's range: true when it is too small rather than too large.
 // Its decimal magnitude is the exponent plus the position of the first significant digit.
-bool isTinyMagnitude(const std::string &unsignedText)
+bool isTinyMagnitude(std::string_view unsignedText)
 {
     long magnitude = 0;
     long position = 0; // digits before the point count up, digits after it count down
@@ -52,7 +54,7 @@ bool isTinyMagnitude(const std::string &unsignedText)
 }
 
 // Parses [+-]digits[.digits][(e|E)[+-]digits] in plain ASCII, at least one mantissa digit.
-std::optional<double> parsePlain(const std::string &text)
+std::optional<double> parsePlain(std::string_view text)
 {
     std::size_t i = 0;
     const std::size_t n = text.size();
@@ -110,32 +112,32 @@ std::optional<double> parsePlain(const std::string &text)
     return negative ? -value : value;
 }
 
-bool isSpace(QChar c)
-{
-    return c.isSpace();
-}
-
-QString trimmed(const QString &text)
+QStringView trimmed(QStringView text)
 {
     qsizetype first = 0;
     qsizetype last = text.size();
-    while (first < last && isSpace(text.at(first)))
+    while (first < last && text.at(first).isSpace())
         ++first;
-    while (last > first && isSpace(text.at(last - 1)))
+    while (last > first && text.at(last - 1).isSpace())
         --last;
-    return text.mid(first, last - first);
+    return text.sliced(first, last - first);
 }
 
-} // namespace
-
-std::optional<double> parseLocaleNumber(const QString &text, const QLocale &locale)
+// The spaces QChar::isSpace finds among ASCII characters.
+bool isAsciiSpace(char c)
 {
-    const QString body = trimmed(text);
-    const QString decimal = locale.decimalPoint();
-    const QString group = locale.groupSeparator();
-    const bool spaceGroups = group.size() == 1 && group.at(0).isSpace();
-    const QString minus = locale.negativeSign();
-    const QString plus = locale.positiveSign();
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// parseLocaleNumber on text already trimmed.
+std::optional<double> parseTrimmedLocaleNumber(QStringView body, const QLocale &locale)
+{
+    const NumberSymbols &symbols = numberSymbols(locale);
+    const QString &decimal = symbols.decimal;
+    const QString &group = symbols.group;
+    const bool spaceGroups = symbols.spaceGroups;
+    const QString &minus = symbols.minus;
+    const QString &plus = symbols.plus;
 
     std::string plain;
     plain.reserve(std::size_t(body.size()));
@@ -145,6 +147,9 @@ std::optional<double> parseLocaleNumber(const QString &text, const QLocale &loca
     // The whole part's digits counted between group separators, once one has been seen.
     QList<int> groupLengths;
     int digitsInGroup = 0;
+    const auto startsAt = [&body](qsizetype i, const QString &symbol) {
+        return !symbol.isEmpty() && body.mid(i, symbol.size()) == symbol;
+    };
     for (qsizetype i = 0; i < body.size();) {
         const QChar c = body.at(i);
         if (c.isDigit()) {
@@ -153,13 +158,13 @@ std::optional<double> parseLocaleNumber(const QString &text, const QLocale &loca
             if (!seenDecimal && !seenExponent)
                 ++digitsInGroup;
             ++i;
-        } else if (!decimal.isEmpty() && body.mid(i, decimal.size()) == decimal && !seenDecimal && !seenExponent) {
+        } else if (startsAt(i, decimal) && !seenDecimal && !seenExponent) {
             plain.push_back('.');
             seenDecimal = true;
             previousWasDigit = false;
             i += decimal.size();
         } else if (!seenDecimal && !seenExponent && previousWasDigit
-                   && ((!group.isEmpty() && body.mid(i, group.size()) == group) || (spaceGroups && c == QLatin1Char(' ')))) {
+                   && (startsAt(i, group) || (spaceGroups && c == QLatin1Char(' ')))) {
             // A group separator stands between digits of the whole part; where, is checked at the end.
             i += spaceGroups && c == QLatin1Char(' ') ? 1 : group.size();
             if (i >= body.size() || !body.at(i).isDigit())
@@ -172,11 +177,11 @@ std::optional<double> parseLocaleNumber(const QString &text, const QLocale &loca
             seenExponent = true;
             previousWasDigit = false;
             ++i;
-        } else if (c == QLatin1Char('-') || (!minus.isEmpty() && body.mid(i, minus.size()) == minus)) {
+        } else if (c == QLatin1Char('-') || startsAt(i, minus)) {
             plain.push_back('-');
             previousWasDigit = false;
             i += c == QLatin1Char('-') ? 1 : minus.size();
-        } else if (c == QLatin1Char('+') || (!plus.isEmpty() && body.mid(i, plus.size()) == plus)) {
+        } else if (c == QLatin1Char('+') || startsAt(i, plus)) {
             plain.push_back('+');
             previousWasDigit = false;
             i += c == QLatin1Char('+') ? 1 : plus.size();
@@ -185,10 +190,19 @@ std::optional<double> parseLocaleNumber(const QString &text, const QLocale &loca
         }
     }
     // Separators only where the locale puts them: "1,5" in English is no number, not 15.
-    groupLengths.append(digitsInGroup);
-    if (!digitGrouping(locale).accepts(groupLengths))
-        return std::nullopt;
+    if (!groupLengths.isEmpty()) {
+        groupLengths.append(digitsInGroup);
+        if (!symbols.grouping.accepts(groupLengths))
+            return std::nullopt;
+    }
     return parsePlain(plain);
+}
+
+} // namespace
+
+std::optional<double> parseLocaleNumber(const QString &text, const QLocale &locale)
+{
+    return parseTrimmedLocaleNumber(trimmed(text), locale);
 }
 
 bool isLocaleNumber(const QString &text, const QLocale &locale)
@@ -215,7 +229,7 @@ QString factorText(double factor)
 QString generalForm(double value, const QLocale &locale)
 {
     QString text = factorText(value);
-    const QString decimal = locale.decimalPoint();
+    const QString &decimal = numberSymbols(locale).decimal;
     if (decimal != QLatin1String("."))
         text.replace(QLatin1Char('.'), decimal);
     return text;
@@ -223,15 +237,35 @@ QString generalForm(double value, const QLocale &locale)
 
 std::optional<double> parseFactor(const QString &text, const QLocale &locale)
 {
-    const QString body = trimmed(text);
+    const QStringView body = trimmed(text);
     bool ascii = true;
     for (const QChar c : body)
         ascii = ascii && c.unicode() < 128;
     if (ascii) {
-        if (const auto value = parsePlain(body.toStdString()))
+        std::string plain(std::size_t(body.size()), '\0');
+        std::transform(body.begin(), body.end(), plain.begin(), [](QChar c) { return char(c.unicode()); });
+        if (const auto value = parsePlain(plain))
             return value;
     }
-    return parseLocaleNumber(body, locale);
+    return parseTrimmedLocaleNumber(body, locale);
+}
+
+std::optional<double> parseFactorBytes(QByteArrayView bytes)
+{
+    // ASCII, as nearly every factor is, is read here without decoding; anything else as text.
+    qsizetype first = 0;
+    qsizetype last = bytes.size();
+    while (first < last && isAsciiSpace(bytes.at(first)))
+        ++first;
+    while (last > first && isAsciiSpace(bytes.at(last - 1)))
+        --last;
+    const QByteArrayView body = bytes.sliced(first, last - first);
+    const bool ascii = std::all_of(body.begin(), body.end(), [](char c) { return static_cast<unsigned char>(c) < 128; });
+    if (ascii) {
+        if (const auto value = parsePlain(std::string_view(body.data(), std::size_t(body.size()))))
+            return value;
+    }
+    return parseFactor(catalogue::decodeCatalogueText(bytes.toByteArray()));
 }
 
 bool isFactorNumber(const QString &text, const QLocale &locale)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QLocale>
 #include <QString>
 
@@ -32,6 +33,8 @@ QString factorText(double factor);
 // Reads a catalogue factor: the fixed format first; a text that is not in it is read in the
 // user's locale form, which older files written under a comma locale hold ("0,3048").
 std::optional<double> parseFactor(const QString &text, const QLocale &locale = QLocale());
+// The same for a factor as a catalogue file's bytes hold it (Windows-1252), in the user's locale.
+std::optional<double> parseFactorBytes(QByteArrayView bytes);
 bool isFactorNumber(const QString &text, const QLocale &locale = QLocale());
 
 } // namespace conversion

@@ -1,6 +1,6 @@
 #include "core/text/ResultText.h"
 
-#include "core/text/DigitGrouping.h"
+#include "core/text/NumberSymbols.h"
 
 #include <algorithm>
 #include <charconv>
@@ -66,11 +66,12 @@ double roundHalfEven(double value, int decimals)
         return value;
     decimals = std::max(decimals, 0);
     // to_chars in fixed notation is exact and rounds an exact tie to even; reading its text back
-    // gives the double nearest to the rounded decimal.
-    std::string text(size_t(330 + decimals), '\0');
-    const auto written = std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, decimals);
+    // gives the double nearest to the rounded decimal. The sign, 309 whole digits, the point and
+    // the decimals fit.
+    char text[330 + kMostPlacesThatMatter];
+    const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
     double rounded = 0.0;
-    std::from_chars(text.data(), written.ptr, rounded);
+    std::from_chars(text, written.ptr, rounded);
     return rounded == 0.0 ? 0.0 : rounded;
 }
 
@@ -79,12 +80,15 @@ QString formatResult(double value, const QLocale &locale)
     const Digits digits = significantDigits(std::fabs(value));
     const bool zero = digits.whole.find_first_not_of('0') == std::string::npos && digits.fraction.empty();
 
-    QString text;
-    if (value < 0 && !zero)
-        text += locale.negativeSign();
+    const NumberSymbols &symbols = numberSymbols(locale);
     const QString whole = QString::fromLatin1(digits.whole.data(), qsizetype(digits.whole.size()));
-    text += digitGrouping(locale).group(whole, locale.groupSeparator());
-    text += locale.decimalPoint();
+    const QString grouped = symbols.grouping.group(whole, symbols.group);
+    QString text;
+    text.reserve(symbols.minus.size() + grouped.size() + symbols.decimal.size() + qsizetype(digits.fraction.size()));
+    if (value < 0 && !zero)
+        text += symbols.minus;
+    text += grouped;
+    text += symbols.decimal;
     text += QLatin1String(digits.fraction.data(), qsizetype(digits.fraction.size()));
     return text;
 }
