@@ -21,6 +21,7 @@
 #include "gui/widgets/TextFocus.h"
 #include "gui/widgets/TypeAhead.h"
 #include "gui/widgets/WindowPlacement.h"
+#include "resources/PngPicture.h"
 #include "resources/TallimerResources.h"
 
 #include <QAction>
@@ -50,10 +51,10 @@ constexpr int kDesignedFontPixels = 11;
 // it to its device pixels, so each shows at its own size on the screen it was drawn for.
 QPixmap bannerPicture(const QString &name, const QSize &shownSize, qreal devicePixelRatio)
 {
-    const QPixmap picture(QStringLiteral(":/%1.png").arg(name));
+    const QPixmap picture = QPixmap::fromImage(pngPicture(QStringLiteral(":/%1.png").arg(name)));
     if (shownSize.width() * devicePixelRatio <= picture.width())
         return picture;
-    const QPixmap sharp(QStringLiteral(":/%1@2x.png").arg(name));
+    const QPixmap sharp = QPixmap::fromImage(pngPicture(QStringLiteral(":/%1@2x.png").arg(name)));
     return sharp.isNull() ? picture : sharp;
 }
 
