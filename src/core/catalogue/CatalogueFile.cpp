@@ -78,22 +78,30 @@ void forEachLine(QByteArrayView text, int count, Parse parse)
 // the editor takes the second field as the name and needs one (parseEditedUnit). Both reject a
 // line whose factor is no number and report it by its last field.
 
-// The unit lists' rule: adds the unit of line i to listing, or its name to rejected. The line is
-// raw bytes: its delimiters are ASCII, and only the two fields kept are decoded.
-void parseListedUnit(int i, QByteArrayView line, UnitListing &listing, QStringList &rejected)
+// The unit lists' rule on line i: calls listed(name, factorText, factor) for a unit, rejected(name)
+// for a line whose first field is no number. The line is raw bytes: its delimiters are ASCII,
+// and the factor is read from its bytes without decoding them first (parseFactorBytes).
+template <typename Listed, typename Rejected>
+void readListedUnit(QByteArrayView line, Listed listed, Rejected rejected)
 {
     if (line.isEmpty())
         return;
     const qsizetype caret = line.indexOf('^');
     const QByteArrayView first = caret < 0 ? line : line.first(caret);
-    const QString last = decodeCatalogueText(line.sliced(line.lastIndexOf('^') + 1).toByteArray());
-    const QString factor = decodeCatalogueText(first.toByteArray());
-    if (conversion::isFactorNumber(factor)) {
-        listing.entries.push_back({last, qint16(i)});
-        listing.factors[std::size_t(i)] = factor;
-    } else {
-        rejected.append(last);
-    }
+    const QByteArrayView last = line.sliced(line.lastIndexOf('^') + 1);
+    if (const std::optional<double> factor = conversion::parseFactorBytes(first))
+        listed(last, first, *factor);
+    else
+        rejected(last);
+}
+
+// The field count of a category file's bytes, within the 16-bit limit; nothing after the message.
+std::optional<int> unitFileCount(const QString &path, const QByteArray &bytes)
+{
+    const int count = countFields(bytes);
+    if (!withinLineLimit(path, count))
+        return std::nullopt;
+    return count;
 }
 
 } // namespace
@@ -259,17 +267,37 @@ std::optional<ListFile> readVitalListFile(const QString &path)
 std::optional<UnitFile> parseUnitFile(const QString &path, const QByteArray &bytes)
 {
     // Parsed straight from the bytes: a long file is never held as decoded text as well.
-    const int count = countFields(bytes);
-    if (!withinLineLimit(path, count))
+    const std::optional<int> count = unitFileCount(path, bytes);
+    if (!count)
         return std::nullopt;
     UnitFile file;
-    file.count = qint16(count);
-    file.listing.factors.resize(std::size_t(count));
-    file.listing.entries.reserve(std::size_t(count));
-    forEachLine(QByteArrayView(bytes), count, [&](int i, QByteArrayView line) {
-        parseListedUnit(i, line, file.listing, file.rejectedNames);
+    file.count = qint16(*count);
+    file.listing.factors.resize(std::size_t(*count));
+    file.listing.entries.reserve(std::size_t(*count));
+    forEachLine(QByteArrayView(bytes), *count, [&](int i, QByteArrayView line) {
+        readListedUnit(
+            line,
+            [&](QByteArrayView name, QByteArrayView factorText, double) {
+                file.listing.entries.push_back({decodeCatalogueText(name.toByteArray()), qint16(i)});
+                file.listing.factors[std::size_t(i)] = decodeCatalogueText(factorText.toByteArray());
+            },
+            [&](QByteArrayView name) { file.rejectedNames.append(decodeCatalogueText(name.toByteArray())); });
     });
     return file;
+}
+
+std::optional<UnitTable> parseUnitTable(const QString &path, const QByteArray &bytes)
+{
+    const std::optional<int> count = unitFileCount(path, bytes);
+    if (!count)
+        return std::nullopt;
+    UnitTable table(qint16(*count), bytes.size());
+    forEachLine(QByteArrayView(bytes), *count, [&table](int i, QByteArrayView line) {
+        readListedUnit(
+            line, [&](QByteArrayView name, QByteArrayView, double factor) { table.addUnit(qint16(i), name, factor); },
+            [&](QByteArrayView name) { table.addRejected(name); });
+    });
+    return table;
 }
 
 void reportRejectedUnits(const QStringList &rejectedNames)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/catalogue/Unit.h"
+#include "core/catalogue/UnitTable.h"
 
 #include <QByteArray>
 #include <QString>
@@ -117,6 +118,9 @@ struct UnitFile {
 // source) without keeping its lines; nothing after the message for a file beyond the 16-bit
 // limit. Rejected lines are collected, not reported.
 std::optional<UnitFile> parseUnitFile(const QString &path, const QByteArray &bytes);
+// The same units, names and factors as a compact table in file order (see UnitTable), for the
+// unit lists of the main window.
+std::optional<UnitTable> parseUnitTable(const QString &path, const QByteArray &bytes);
 
 // One line of a category file as the editor reads it: the first field the factor, the second
 // the name. Nothing for a line whose factor is no number or that has no name field;

@@ -27,17 +27,30 @@ std::optional<char> byteFor(QChar c)
     return std::nullopt;
 }
 
+QChar decodedByte(char byte)
+{
+    const auto b = static_cast<unsigned char>(byte);
+    return (b >= 0x80 && b <= 0x9F) ? QChar(kHighControls[b - 0x80]) : QChar(b);
+}
+
 } // namespace
 
 QString decodeCatalogueText(const QByteArray &bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);
     QChar *out = text.data();
-    for (const char byte : bytes) {
-        const auto b = static_cast<unsigned char>(byte);
-        *out++ = (b >= 0x80 && b <= 0x9F) ? QChar(kHighControls[b - 0x80]) : QChar(b);
-    }
+    for (const char byte : bytes)
+        *out++ = decodedByte(byte);
     return text;
+}
+
+void appendCatalogueText(QString &text, QByteArrayView bytes)
+{
+    const qsizetype start = text.size();
+    text.resize(start + bytes.size());
+    QChar *out = text.data() + start;
+    for (const char byte : bytes)
+        *out++ = decodedByte(byte);
 }
 
 std::optional<QByteArray> encodeCatalogueText(const QString &text)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <optional>
@@ -10,6 +11,8 @@
 namespace catalogue {
 
 QString decodeCatalogueText(const QByteArray &bytes);
+// Appends the text of bytes to text.
+void appendCatalogueText(QString &text, QByteArrayView bytes);
 
 // The bytes of text, or nothing when a character has no Windows-1252 byte.
 std::optional<QByteArray> encodeCatalogueText(const QString &text);

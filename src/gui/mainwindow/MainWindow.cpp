@@ -5,6 +5,7 @@
 #include "core/base/AppInfo.h"
 #include "core/base/Failure.h"
 #include "core/base/ReportError.h"
+#include "core/catalogue/CatalogueFile.h"
 #include "core/catalogue/CataloguePaths.h"
 #include "core/platform/MessageBox.h"
 #include "core/settings/ProgramRecords.h"
@@ -32,6 +33,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
@@ -39,7 +41,9 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <array>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -77,7 +81,7 @@ MainWindow::MainWindow(QWidget *parent)
     createPopupMenu();
     placeControls();
     connectHandlers();
-    m_factors.assign(1, QString());
+    showOneBlankFactor();
     fixWindowSize(this);
 }
 
@@ -136,6 +140,10 @@ void MainWindow::createControls()
         // Measuring every entry of a long category to size the box would cost seconds.
         unitList->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         unitList->setMaxVisibleItems(20);
+        // Every row is one line of the same font: with one row height for all, the drop-down
+        // never measures each of a long category's rows.
+        if (auto *rows = qobject_cast<QListView *>(unitList->view()))
+            rows->setUniformItemSizes(true);
     }
 
     m_convertButton = makeCaptioned<QPushButton>(this, QStringLiteral("Convert"), QStringLiteral("&Convert"));
@@ -312,7 +320,7 @@ void MainWindow::unload()
         app::ReportError(QStringLiteral("Main Form Unload"), failure);
     }
     releaseProgramRecords();
-    m_factors.clear();
+    showNoFactors();
     for (QWidget *window : QApplication::topLevelWidgets()) {
         if (window != this && window->isVisible())
             window->close();
@@ -401,11 +409,12 @@ bool MainWindow::loadUnitLists(const QString &path)
     }
     // Both lists show the same file: its rejected lines are reported for each, as they load.
     for (int list = 0; list < 2; ++list)
-        catalogue::reportRejectedUnits(units->rejectedNames);
+        catalogue::reportRejectedUnits(units->table->rejectedNames());
     // A category file holds at least one line: the factor table runs from 0 to n - 1.
-    if (units->count < 1)
+    if (units->table->lineCount() < 1)
         throw app::Failure(app::kErrSubscriptOutOfRange);
-    m_factors = units->factors;
+    m_shownUnits = units->table;
+    m_factors = m_shownUnits->factors();
     setUnitListModel(m_toUnitBox, units->model);
     setUnitListModel(m_fromUnitBox, units->model);
     return true;
@@ -421,9 +430,31 @@ void MainWindow::setUnitListModel(QComboBox *list, const std::shared_ptr<UnitLis
 
 void MainWindow::emptyUnitLists()
 {
-    auto empty = std::make_shared<UnitListModel>(std::vector<catalogue::UnitEntry>{});
+    auto empty = std::make_shared<UnitListModel>();
     setUnitListModel(m_fromUnitBox, empty);
     setUnitListModel(m_toUnitBox, empty);
+}
+
+void MainWindow::showOneBlankFactor()
+{
+    static const std::array<double, 1> kOneBlankLine{std::numeric_limits<double>::quiet_NaN()};
+    m_shownUnits.reset();
+    m_factors = kOneBlankLine;
+}
+
+void MainWindow::showNoFactors()
+{
+    m_shownUnits.reset();
+    m_factors = {};
+}
+
+conversion::FactorTable MainWindow::factorTable() const
+{
+    conversion::FactorTable table;
+    table.reserve(m_factors.size());
+    for (const double factor : m_factors)
+        table.push_back(std::isnan(factor) ? QString() : conversion::factorText(factor));
+    return table;
 }
 
 void MainWindow::selectPosition(QComboBox *list, int position)
@@ -462,7 +493,7 @@ void MainWindow::chooseCategory()
             disableConversion();
             emptyUnitLists();
             const QString name = categoryText();
-            m_factors.assign(1, QString());
+            showOneBlankFactor();
             const QString path = catalogue::categoryFile(name);
             if (loadUnitLists(path)) {
                 if (!programOptions().rememberUnits()) {
@@ -506,14 +537,14 @@ void MainWindow::reset()
     m_numberBox->setText(QStringLiteral("1"));
     m_resultBox->clear();
     m_placesBox->setCurrentIndex(4);
-    m_factors.clear();
+    showNoFactors();
     m_swapAction->setEnabled(false);
     m_categoryList->setCurrentRow(-1);
     m_categoryList->clearSelection();
     m_fromUnitBox->setCurrentIndex(-1);
     m_toUnitBox->setCurrentIndex(-1);
     disableConversion();
-    m_factors.assign(1, QString());
+    showOneBlankFactor();
 }
 
 void MainWindow::swapUnits()

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 
 class CategoryList;
 class LinkLabel;
@@ -98,8 +99,9 @@ public:
     void setNumberText(const QString &text) override;
     void setResultText(const QString &text) override;
 
-    // The factor table of the category shown (one text per line of its file).
-    const conversion::FactorTable &factorTable() const { return m_factors; }
+    // The factors of the category shown, one per line of its file, written in the catalogue's
+    // format (empty text for a blank or rejected line).
+    conversion::FactorTable factorTable() const;
     // The window's designed outer size in twips (borders and caption included).
     QSizeF windowSizeTwips() const { return m_windowSizeTwips; }
     // Where a control sits in the current layout, in twips.
@@ -130,6 +132,9 @@ private:
     // the messages.
     bool loadUnitLists(const QString &path);
     void emptyUnitLists();
+    // The factors as before any category is read: one blank line, or none at all.
+    void showOneBlankFactor();
+    void showNoFactors();
     void setUnitListModel(QComboBox *list, const std::shared_ptr<UnitListModel> &model);
     // Selects position p (-1 for none): failure 380 outside the list.
     static void selectPosition(QComboBox *list, int position);
@@ -163,7 +168,10 @@ private:
     QAction *m_aboutAction = nullptr;
     QAction *m_exitAction = nullptr;
 
-    conversion::FactorTable m_factors;
+    // The factors the conversions use, one per line of the category file shown (NaN for a line
+    // without one), in m_shownUnits or in a constant of one blank line.
+    std::span<const double> m_factors;
+    std::shared_ptr<const catalogue::UnitTable> m_shownUnits;
     ModalWindows m_modalWindows;
     TwipsLayout m_layout;
     QSizeF m_windowSizeTwips;

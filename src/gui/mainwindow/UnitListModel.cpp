@@ -1,28 +1,27 @@
 #include "gui/mainwindow/UnitListModel.h"
 
-UnitListModel::UnitListModel(std::vector<catalogue::UnitEntry> sortedEntries, QObject *parent)
+UnitListModel::UnitListModel(std::shared_ptr<const catalogue::UnitTable> units, QObject *parent)
     : QAbstractListModel(parent)
-    , m_entries(std::move(sortedEntries))
+    , m_units(std::move(units))
 {
 }
 
 int UnitListModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_entries.size());
+    return parent.isValid() || !m_units ? 0 : m_units->size();
 }
 
 QVariant UnitListModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= int(m_entries.size()))
+    if (!index.isValid() || index.row() >= rowCount())
         return QVariant();
-    const catalogue::UnitEntry &entry = m_entries[std::size_t(index.row())];
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
     case Qt::AccessibleTextRole:
-        return entry.name;
+        return m_units->name(index.row()).toString();
     case Qt::UserRole:
-        return int(entry.tag);
+        return int(m_units->tag(index.row()));
     default:
         return QVariant();
     }

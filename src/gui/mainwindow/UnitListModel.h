@@ -1,10 +1,10 @@
 #pragma once
 
-#include "core/catalogue/CatalogueFile.h"
+#include "core/catalogue/UnitTable.h"
 
 #include <QAbstractListModel>
 
-#include <vector>
+#include <memory>
 
 // The sorted units of one category for a unit list: each row shows a unit name and carries its
 // line number (the item tag) in Qt::UserRole. Both unit lists show the same instance, each with
@@ -12,11 +12,12 @@
 class UnitListModel : public QAbstractListModel {
     Q_OBJECT
 public:
-    UnitListModel(std::vector<catalogue::UnitEntry> sortedEntries, QObject *parent = nullptr);
+    // units: sorted; nothing for no units at all.
+    explicit UnitListModel(std::shared_ptr<const catalogue::UnitTable> units = nullptr, QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role) const override;
 
 private:
-    std::vector<catalogue::UnitEntry> m_entries;
+    std::shared_ptr<const catalogue::UnitTable> m_units;
 };
