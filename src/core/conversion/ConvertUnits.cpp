@@ -9,6 +9,8 @@
 #include "core/text/NumberText.h"
 #include "core/text/ResultText.h"
 
+#include <QStringBuilder>
+
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -94,16 +96,17 @@ double validatedEntry(ConversionView &view, const QString &entry, const std::opt
 template <typename Factors>
 void convert(ConversionView &view, const Factors &factors, const Options &options, ConversionHistory &history)
 {
+    const QLocale locale; // the user's, looked up once for the whole conversion
     const QString fromUnit = view.fromUnitText();
     const QString toUnit = view.toUnitText();
-    const std::optional<double> places = parseLocaleNumber(view.decimalPlacesText());
+    const std::optional<double> places = parseLocaleNumber(view.decimalPlacesText(), locale);
     if (!places)
         throw app::Failure(app::kErrTypeMismatch);
     const bool temperature = view.categoryText() == QStringView(kTemperatureCategory);
 
     // The typed number is read once, for the history and for the conversion.
     const QString typedText = view.numberText();
-    const std::optional<double> typed = parseLocaleNumber(typedText);
+    const std::optional<double> typed = parseLocaleNumber(typedText, locale);
     recordHistory(view, options, history, typed);
 
     double ratio = 0.0;
@@ -121,7 +124,7 @@ void convert(ConversionView &view, const Factors &factors, const Options &option
     double converted = 0.0;
     if (!temperature) {
         const double value = std::fabs(entry);
-        entryText = generalForm(value);
+        entryText = generalForm(value, locale);
         view.setNumberText(entryText);
         converted = finiteOrOverflow(value * ratio);
     } else {
@@ -132,17 +135,10 @@ void convert(ConversionView &view, const Factors &factors, const Options &option
         entryText = view.numberText();
     }
 
-    const QString number = formatResult(roundHalfEven(converted, decimalPlaces(*places)));
-    QString line;
-    line.reserve(entryText.size() + fromUnit.size() + number.size() + toUnit.size() + 5);
-    line += entryText;
-    line += QLatin1Char(' ');
-    line += fromUnit;
-    line += QLatin1String(" = ");
-    line += number;
-    line += QLatin1Char(' ');
-    line += toUnit;
-    view.setResultText(line);
+    const QString number = formatResult(roundHalfEven(converted, decimalPlaces(*places)), locale);
+    // Built in one piece: the pieces' sizes are added up first, and each is copied once.
+    view.setResultText(entryText % QLatin1Char(' ') % fromUnit % QLatin1String(" = ") % number % QLatin1Char(' ')
+                       % toUnit);
 }
 
 } // namespace

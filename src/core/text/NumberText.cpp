@@ -219,11 +219,11 @@ QString factorText(double factor)
         factor = std::copysign(kLargestWritable, factor);
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, factor, std::chars_format::general, 15);
-    QString text = QString::fromLatin1(buffer, result.ptr - buffer);
-    text.replace(QLatin1Char('e'), QLatin1Char('E'));
-    if (text == QLatin1String("-0"))
+    const qsizetype length = result.ptr - buffer;
+    if (length == 2 && buffer[0] == '-' && buffer[1] == '0')
         return QStringLiteral("0");
-    return text;
+    std::replace(buffer, result.ptr, 'e', 'E');
+    return QString::fromLatin1(buffer, length);
 }
 
 QString generalForm(double value, const QLocale &locale)

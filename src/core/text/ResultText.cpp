@@ -2,10 +2,11 @@
 
 #include "core/text/NumberSymbols.h"
 
+#include <QStringBuilder>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <string>
 
 namespace conversion {
 
@@ -17,45 +18,54 @@ constexpr int kMostPlacesThatMatter = 1074;
 // The result shows at most this many decimals and this many significant digits.
 constexpr int kResultDecimals = 14;
 constexpr int kSignificantDigits = 15;
+// The whole digits of the largest double.
+constexpr int kMostWholeDigits = 309;
 
 // Plain digits of a non-negative value, split at the decimal point.
 struct Digits {
-    std::string whole;    // at least one digit
-    std::string fraction; // no trailing zeros
+    char whole[kMostWholeDigits]; // at least one digit
+    int wholeLength = 0;
+    char fraction[kResultDecimals]; // no trailing zeros
+    int fractionLength = 0;
 };
 
-Digits significantDigits(double magnitude)
+void significantDigits(double magnitude, Digits &digits)
 {
-    // 15 significant digits first; a value below 1 instead gets its 14 decimals directly, which
-    // then carry fewer than 15 significant digits.
-    char buffer[32];
-    const auto sci = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific,
-                                   kSignificantDigits - 1);
-    const std::string scientific(buffer, sci.ptr);
-    const std::size_t e = scientific.find('e');
-    const int exponent = std::stoi(scientific.substr(e + 1));
+    // 15 significant digits first ("d.dddddddddddddde+XX"); a value below 1 instead gets its 14
+    // decimals directly, which then carry fewer than 15 significant digits.
+    char scientific[32];
+    const auto sci = std::to_chars(scientific, scientific + sizeof scientific, magnitude,
+                                   std::chars_format::scientific, kSignificantDigits - 1);
+    char *e = std::find(scientific, sci.ptr, 'e');
+    int exponent = 0;
+    std::from_chars(e[1] == '+' ? e + 2 : e + 1, sci.ptr, exponent);
 
-    Digits digits;
     if (exponent < 0) {
         char fixed[32];
         const auto fix = std::to_chars(fixed, fixed + sizeof fixed, magnitude, std::chars_format::fixed, kResultDecimals);
-        const std::string text(fixed, fix.ptr);
-        const std::size_t point = text.find('.');
-        digits.whole = text.substr(0, point);
-        digits.fraction = text.substr(point + 1);
+        char *point = std::find(fixed, fix.ptr, '.');
+        digits.wholeLength = int(point - fixed);
+        std::copy(fixed, point, digits.whole);
+        digits.fractionLength = int(fix.ptr - point - 1);
+        std::copy(point + 1, fix.ptr, digits.fraction);
     } else {
-        std::string mantissa = scientific.substr(0, 1) + scientific.substr(2, e - 2); // 15 digits
-        const std::size_t wholeCount = std::size_t(exponent) + 1;
-        if (mantissa.size() <= wholeCount) {
-            digits.whole = mantissa + std::string(wholeCount - mantissa.size(), '0');
+        char mantissa[kSignificantDigits];
+        mantissa[0] = scientific[0];
+        std::copy(scientific + 2, e, mantissa + 1);
+        const int wholeCount = exponent + 1;
+        if (kSignificantDigits <= wholeCount) {
+            std::copy(mantissa, mantissa + kSignificantDigits, digits.whole);
+            std::fill(digits.whole + kSignificantDigits, digits.whole + wholeCount, '0');
+            digits.wholeLength = wholeCount;
         } else {
-            digits.whole = mantissa.substr(0, wholeCount);
-            digits.fraction = mantissa.substr(wholeCount);
+            std::copy(mantissa, mantissa + wholeCount, digits.whole);
+            digits.wholeLength = wholeCount;
+            std::copy(mantissa + wholeCount, mantissa + kSignificantDigits, digits.fraction);
+            digits.fractionLength = kSignificantDigits - wholeCount;
         }
     }
-    const std::size_t lastNonZero = digits.fraction.find_last_not_of('0');
-    digits.fraction.resize(lastNonZero == std::string::npos ? 0 : lastNonZero + 1);
-    return digits;
+    while (digits.fractionLength > 0 && digits.fraction[digits.fractionLength - 1] == '0')
+        --digits.fractionLength;
 }
 
 } // namespace
@@ -77,20 +87,17 @@ double roundHalfEven(double value, int decimals)
 
 QString formatResult(double value, const QLocale &locale)
 {
-    const Digits digits = significantDigits(std::fabs(value));
-    const bool zero = digits.whole.find_first_not_of('0') == std::string::npos && digits.fraction.empty();
+    Digits digits;
+    significantDigits(std::fabs(value), digits);
+    const bool zero = std::all_of(digits.whole, digits.whole + digits.wholeLength, [](char c) { return c == '0'; })
+        && digits.fractionLength == 0;
 
     const NumberSymbols &symbols = numberSymbols(locale);
-    const QString whole = QString::fromLatin1(digits.whole.data(), qsizetype(digits.whole.size()));
-    const QString grouped = symbols.grouping.group(whole, symbols.group);
-    QString text;
-    text.reserve(symbols.minus.size() + grouped.size() + symbols.decimal.size() + qsizetype(digits.fraction.size()));
+    const QString grouped = symbols.grouping.group(QString::fromLatin1(digits.whole, digits.wholeLength), symbols.group);
+    const QLatin1String fraction(digits.fraction, digits.fractionLength);
     if (value < 0 && !zero)
-        text += symbols.minus;
-    text += grouped;
-    text += symbols.decimal;
-    text += QLatin1String(digits.fraction.data(), qsizetype(digits.fraction.size()));
-    return text;
+        return symbols.minus % grouped % symbols.decimal % fraction;
+    return grouped % symbols.decimal % fraction;
 }
 
 } // namespace conversion
