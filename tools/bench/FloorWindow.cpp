@@ -60,5 +60,6 @@ int main(int argc, char *argv[])
     probe::print("shown_cpu_ms", probe::processCpuMilliseconds());
     probe::print("peak_kib", double(probe::peakResidentKibibytes()));
     probe::print("resident_kib", double(probe::residentKibibytes()));
+    probe::copyMemoryMapIfAsked();
     return 0;
 }

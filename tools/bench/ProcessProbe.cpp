@@ -59,6 +59,17 @@ long residentKibibytes()
     return fields.at(1).toLong() * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
+void copyMemoryMapIfAsked()
+{
+    const QString copy = qEnvironmentVariable("TALLIMER_BENCH_SMAPS");
+    if (copy.isEmpty())
+        return;
+    QFile maps(QStringLiteral("/proc/self/smaps"));
+    QFile target(copy);
+    if (maps.open(QIODevice::ReadOnly) && target.open(QIODevice::WriteOnly))
+        target.write(maps.readAll());
+}
+
 void print(const char *name, double value)
 {
     std::printf("%s=%.6f\n", name, value);

@@ -21,6 +21,10 @@ long residentKibibytes();
 // The variable through which the parent passes the launch instant.
 inline constexpr char kLaunchVariable[] = "TALLIMER_BENCH_LAUNCH_NS";
 
+// Copies /proc/self/smaps to the file TALLIMER_BENCH_SMAPS names, if it names one: where the
+// memory goes, mapping by mapping.
+void copyMemoryMapIfAsked();
+
 // Prints "name=value" on standard output, one figure a line, for the parent to read.
 void print(const char *name, double value);
 

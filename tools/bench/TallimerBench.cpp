@@ -141,6 +141,7 @@ int runMainWindowRound(const QString &folder)
     QApplication::processEvents();
     probe::print("small_units", fromUnits->count());
     probe::print("resident_kib", double(probe::residentKibibytes()));
+    probe::copyMemoryMapIfAsked();
     return 0;
 }
 
