@@ -15,7 +15,7 @@ constexpr int kManyUnits = 1000;
 
 std::shared_ptr<const LoadedUnits> UnitListSource::read(const QString &path, bool *missingFile)
 {
-    const auto bytes = catalogue::readListBytes(path, missingFile);
+    auto bytes = catalogue::readListBytes(path, missingFile);
     if (!bytes) {
         forget();
         return nullptr;
@@ -26,6 +26,8 @@ std::shared_ptr<const LoadedUnits> UnitListSource::read(const QString &path, boo
     const bool leavingMany = m_units && m_units->table->size() > kManyUnits;
     forget();
     std::optional<catalogue::UnitTable> table = catalogue::parseUnitTable(path, *bytes);
+    const qsizetype size = bytes->size();
+    bytes.reset(); // the file's bytes are not needed while the units are sorted
     if (leavingMany)
         platform::giveBackFreeMemory();
     if (!table)
@@ -35,7 +37,7 @@ std::shared_ptr<const LoadedUnits> UnitListSource::read(const QString &path, boo
     units->table = std::make_shared<const catalogue::UnitTable>(std::move(*table));
     units->model = std::make_shared<UnitListModel>(units->table);
     m_path = path;
-    m_size = bytes->size();
+    m_size = size;
     m_hash = hash;
     m_units = units;
     return m_units;
