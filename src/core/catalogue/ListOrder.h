@@ -35,7 +35,7 @@ public:
             return positions;
         }
         const auto middle = positions.begin() + count / 2;
-        std::thread secondHalf([&] {
+        std::jthread secondHalf([&] { // joined however this ends
             const ListOrder order(m_collator.locale());
             std::stable_sort(middle, positions.end(), byName(order.m_collator));
         });
