@@ -15,6 +15,7 @@
 #include "support/FileSizeLimit.h"
 #include "support/HostileEntries.h"
 #include "support/OtherCopy.h"
+#include "support/Failures.h"
 #include "support/TestEnvironment.h"
 #include "support/UnprivilegedRun.h"
 
@@ -47,16 +48,6 @@ catalogue::UnitListing unitsOf(const QString &path)
         return {};
     catalogue::reportRejectedUnits(file->rejectedNames);
     return file->listing;
-}
-
-int failureNumber(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const app::Failure &failure) {
-        return failure.number();
-    }
-    return 0;
 }
 
 QByteArray linesOfUnits(int count)

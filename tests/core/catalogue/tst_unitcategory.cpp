@@ -1,5 +1,6 @@
 #include "core/base/Failure.h"
 #include "core/catalogue/UnitCategory.h"
+#include "support/Failures.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
@@ -8,18 +9,6 @@
 #include <QTest>
 
 #include <functional>
-
-namespace {
-int failureNumber(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const app::Failure &failure) {
-        return failure.number();
-    }
-    return 0;
-}
-} // namespace
 
 class TestUnitCategory : public QObject {
     Q_OBJECT

@@ -2,6 +2,7 @@
 #include "core/base/Failure.h"
 #include "core/settings/ProgramRecords.h"
 #include "doubles/RecordingSettingsStore.h"
+#include "support/Failures.h"
 #include "support/TestEnvironment.h"
 
 #include <QLocale>
@@ -18,16 +19,6 @@ const QStringList kOptionKeys = {QStringLiteral("Remember Last Converter"), QStr
                                  QStringLiteral("Compact Form")};
 const QStringList kHistoryKeys = {QStringLiteral("Last Converter"), QStringLiteral("Last From Unit"),
                                   QStringLiteral("Last To Unit"), QStringLiteral("Last Value")};
-
-int failureNumber(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const app::Failure &failure) {
-        return failure.number();
-    }
-    return 0;
-}
 
 QString stored(const QString &section, const QString &key)
 {
