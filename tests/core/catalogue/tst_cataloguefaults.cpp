@@ -451,12 +451,16 @@ private slots:
         QCOMPARE(unitsOf(path).entries.size(), std::size_t(listed ? lines : 0));
         UnitCategory category;
         QCOMPARE(int(category.load(path, 2)), edited ? lines - 1 : -1);
-        if (edited)
+        if (edited) { // the last slot is 32767: the save must stop there
             QCOMPARE(int(category.lastIndex()), lines + 1);
+            category.setUnit("U", 1, 0);
+            category.save(path);
+        }
         QCOMPARE(m_environment->boxes().shownTexts().size(), int(!listed) + int(!edited));
         for (const QString &text : m_environment->boxes().shownTexts())
             QCOMPARE(text, tooLong);
         m_environment->boxes().clear();
+        QCOMPARE(m_environment->readFile("bin/Long %1 %2.ucr"), content);
     }
 
     // Binary garbage between real units: a few boxes, one a line, then one summary.
