@@ -56,12 +56,12 @@ private slots:
     void resizeKeepsTheUnitsOnlyWhenAsked()
     {
         UnitCategory category;
-        category.resize(0, 2);
-        for (qint16 i = 0; i <= 2; ++i)
-            category.setUnit(QStringLiteral("U%1").arg(i), i + 1, i);
-        category.resize(1, 3, true);
-        QCOMPARE(namesOf(category), (QStringList{"U1", "U2", kFree}));
         category.resize(1, 3);
+        for (qint16 i = 1; i <= 3; ++i)
+            category.setUnit(QStringLiteral("U%1").arg(i), i, i);
+        category.resize(0, 2, true);
+        QCOMPARE(namesOf(category), (QStringList{kFree, "U1", "U2"}));
+        category.resize(0, 2);
         QCOMPARE(namesOf(category), QStringList(3, kFree));
         category.clear();
         QVERIFY(!category.isChanged());
