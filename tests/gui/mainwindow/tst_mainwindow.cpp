@@ -23,11 +23,6 @@ namespace {
 const QString kUnitsMissing = QStringLiteral("File containing units for your selection is missing\r\n"
                                              "Please make another selection");
 
-QRect globalGeometry(const QWidget *control)
-{
-    return QRect(control->mapToGlobal(QPoint(0, 0)), control->size());
-}
-
 } // namespace
 
 class TestMainWindow : public MainWindowTest {
@@ -137,21 +132,27 @@ private slots:
         QCOMPARE(result()->text(), QStringLiteral("1 Foot = 1. Foot"));
     }
 
+    // With the units remembered, a conversion waits for both; it records what the options say.
     void rememberedUnitsWaitForBothLists()
     {
         useLengthOnly();
-        storeOptions("TT");
+        storeOptions("TTT");
         storeHistory(-1, -1, -1, "1");
         QVERIFY(load());
         categories()->setCurrentRow(0);
         QCOMPARE(fromUnits()->currentIndex(), -1);
         QCOMPARE(toUnits()->currentIndex(), -1);
         fromUnits()->setCurrentIndex(0);
+        number()->setText("2.5");
         QCOMPARE(result()->text(), QString());
         toUnits()->setCurrentIndex(1);
-        QCOMPARE(result()->text(), QStringLiteral("1 Foot = 0.0003 Kilometer"));
+        QCOMPARE(result()->text(), QStringLiteral("2.5 Foot = 0.00076 Kilometer"));
         places()->setCurrentIndex(8);
-        QCOMPARE(result()->text(), QStringLiteral("1 Foot = 0.0003048 Kilometer"));
+        QCOMPARE(result()->text(), QStringLiteral("2.5 Foot = 0.000762 Kilometer"));
+        QCOMPARE((QList<int>{programHistory().lastCategory(), programHistory().lastFromUnit(),
+                             programHistory().lastToUnit()}),
+                 (QList<int>{0, 0, 1}));
+        QCOMPARE(programHistory().lastValue(), 2.5);
 
         // Convert with a unit missing reports and keeps the result.
         fromUnits()->setCurrentIndex(-1);
@@ -159,7 +160,7 @@ private slots:
         convertButton()->click();
         QCOMPARE(m_environment->boxes().shown().size(), 1);
         QVERIFY(m_environment->boxes().shownTexts().first().contains("in routine Converter."));
-        QCOMPARE(result()->text(), QStringLiteral("1 Foot = 0.0003048 Kilometer"));
+        QCOMPARE(result()->text(), QStringLiteral("2.5 Foot = 0.000762 Kilometer"));
     }
 
     void resetReturnsToNoCategory()
@@ -207,22 +208,6 @@ private slots:
         number()->setText("10");
         child<QAction>(*m_form, "mnuInvert")->trigger();
         QCOMPARE((QStringList{fromUnits()->currentText(), toUnits()->currentText(), result()->text()}), after);
-    }
-
-    void historyIsRecordedAsTheOptionsSay()
-    {
-        useLengthOnly();
-        storeOptions("TTT");
-        storeHistory(-1, -1, -1, "1");
-        QVERIFY(load());
-        categories()->setCurrentRow(0);
-        fromUnits()->setCurrentIndex(2);
-        number()->setText("2.5");
-        toUnits()->setCurrentIndex(1);
-        QCOMPARE((QList<int>{programHistory().lastCategory(), programHistory().lastFromUnit(),
-                             programHistory().lastToUnit()}),
-                 (QList<int>{0, 2, 1}));
-        QCOMPARE(programHistory().lastValue(), 2.5);
     }
 
     void exitAndCloseBoxStoreTheSameValues_data()
@@ -275,59 +260,48 @@ private slots:
         QCOMPARE(programHistory().lastCategory(), qint16(-1));
     }
 
-    void popupOpensOnTheListedControlsOnly_data()
+    // A right click opens the popup menu on the listed controls only; the Menu key and Shift+F10
+    // open it at whichever control has the focus (a text box's own menu stays shut).
+    void popupMenuOpens_data()
     {
         QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("how");
         QTest::addColumn<bool>("opens");
         for (const char *control : {"Label1", "Label2", "Image1", "Image3", "ConvertFromName", "ConvertToName",
-                                    "ConvertNumName", "DecPlaceName", "ResultName", "Form1"})
-            QTest::newRow(control) << control << true;
-        QTest::newRow("UnitType") << "qt_scrollarea_viewport" << true;
+                                    "ConvertNumName", "DecPlaceName", "ResultName", "Form1", "UnitType"})
+            QTest::addRow("%s, right click", control) << control << "click" << true;
         for (const char *control : {"Result", "FromUnit", "ToUnit", "DecPlace", "ConvertNum", "Convert", "Reset"})
-            QTest::newRow(control) << control << false;
+            QTest::addRow("%s, right click", control) << control << "click" << false;
+        for (const char *control : {"UnitType", "ConvertNum", "DecPlace", "FromUnit", "ToUnit", "Convert", "Reset", "Result", "Label2"}) {
+            QTest::addRow("%s, Menu key", control) << control << "Menu" << true;
+            QTest::addRow("%s, Shift+F10", control) << control << "Shift+F10" << true;
+        }
     }
-    void popupOpensOnTheListedControlsOnly()
+    void popupMenuOpens()
     {
         QFETCH(QString, control);
+        QFETCH(QString, how);
         QFETCH(bool, opens);
         QVERIFY(showWithLengthChosen());
-        QWidget *clicked = control == "Form1" ? m_form.get()
-            : control.startsWith("qt_")        ? categories()->viewport()
-                                               : child<QWidget>(*m_form, control);
-        QTest::mousePress(clicked, Qt::RightButton, {}, QPoint(2, 2));
-        QCOMPARE(child<QMenu>(*m_form, "MenuPopUp")->isVisible(), opens);
-        QTest::mouseRelease(clicked, Qt::RightButton, {}, QPoint(2, 2));
-        child<QMenu>(*m_form, "MenuPopUp")->hide();
-    }
-
-    // The Menu key and Shift+F10 open the popup menu at whichever control has the focus, also on
-    // the controls where a right click does not (a text box's own menu stays shut).
-    void keyboardOpensThePopupMenu_data()
-    {
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<bool>("shiftF10");
-        for (const char *control : {"UnitType", "ConvertNum", "DecPlace", "FromUnit", "ToUnit", "Convert", "Reset", "Result", "Label2"}) {
-            QTest::addRow("%s, Menu key", control) << control << false;
-            QTest::addRow("%s, Shift+F10", control) << control << true;
-        }
-    }
-    void keyboardOpensThePopupMenu()
-    {
-        QFETCH(QString, control);
-        QFETCH(bool, shiftF10);
-        QVERIFY(showWithLengthChosen());
-        QWidget *focused = child<QWidget>(*m_form, control);
-        focused->setFocus(Qt::TabFocusReason);
-        QCOMPARE(QApplication::focusWidget(), focused);
-        if (shiftF10) {
-            QTest::keyClick(focused, Qt::Key_F10, Qt::ShiftModifier);
-        } else {
-            QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(), QPoint());
-            QCoreApplication::sendEvent(m_form->windowHandle(), &request);
-        }
+        QWidget *target = control == "Form1" ? m_form.get() : child<QWidget>(*m_form, control);
         auto *menu = child<QMenu>(*m_form, "MenuPopUp");
-        QCOMPARE(QApplication::activePopupWidget(), menu);
-        QVERIFY(menu->geometry().intersects(globalGeometry(focused)));
+        if (how == "click") {
+            QWidget *clicked = target == categories() ? categories()->viewport() : target;
+            QTest::mousePress(clicked, Qt::RightButton, {}, QPoint(2, 2));
+            QCOMPARE(menu->isVisible(), opens);
+            QTest::mouseRelease(clicked, Qt::RightButton, {}, QPoint(2, 2));
+        } else {
+            target->setFocus(Qt::TabFocusReason);
+            QCOMPARE(QApplication::focusWidget(), target);
+            if (how == "Shift+F10") {
+                QTest::keyClick(target, Qt::Key_F10, Qt::ShiftModifier);
+            } else {
+                QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+                QCoreApplication::sendEvent(m_form->windowHandle(), &request);
+            }
+            QCOMPARE(QApplication::activePopupWidget(), menu);
+            QVERIFY(menu->geometry().intersects(QRect(target->mapToGlobal(QPoint(0, 0)), target->size())));
+        }
         menu->hide();
     }
 

@@ -159,19 +159,6 @@ private slots:
         QCOMPARE(optionValues(), options); // opening changes nothing
     }
 
-    // OK with the converter off stores the three dependent options false, in memory and, at
-    // program end, in the store.
-    void okWithConverterOffClearsDependents()
-    {
-        storeOptions("-TTT-");
-        QVERIFY(openDialog(true));
-        child<QPushButton>(*m_dialog, "cmdOK")->click();
-        QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
-        QCOMPARE(optionValues(), QStringLiteral("-----"));
-        m_form->unload();
-        QCOMPARE(storedOptions(), QStringLiteral("-----"));
-    }
-
     // Clearing and ticking "Remember last converter used", by mouse or by the Space key.
     void dependencyRule_data()
     {
@@ -203,37 +190,53 @@ private slots:
         QCOMPARE(optionValues(), QStringLiteral("TTTT-"));
     }
 
-    // Apply copies every box into its own option, keeps the dialog open and writes nothing;
-    // Cancel then keeps what was applied, and program end stores it.
-    void applyThenCancel_data()
+    // OK, Enter (from a check box) and Apply copy every box into its own option, Cancel and
+    // Escape keep what was applied before; the dialog writes nothing, the program's end stores
+    // the options. Opening with the converter off clears the three dependent ones.
+    void buttonsApplyOrDiscard_data()
     {
-        QTest::addColumn<QString>("boxes");
-        QTest::newRow("converter") << "T----";
-        QTest::newRow("units") << "TT---";
-        QTest::newRow("value") << "T-T--";
-        QTest::newRow("auto convert") << "T--T-";
-        QTest::newRow("all history") << "TTTT-";
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("ticked");  // empty: as opened
+        QTest::addColumn<QString>("buttons"); // pressed in turn
+        QTest::addColumn<QString>("applied");
+        QTest::newRow("OK with the converter off") << "-TTT-" << "" << "OK" << "-----";
+        QTest::newRow("Enter") << "-----" << "T--T-" << "Enter" << "T--T-";
+        QTest::newRow("Escape") << "-----" << "T--T-" << "Escape" << "-----";
+        for (const char *boxes : {"T----", "TT---", "T-T--", "T--T-", "TTTT-"})
+            QTest::addRow("Apply %s, then Cancel", boxes) << "-----" << QString(boxes) << "Apply, Cancel" << QString(boxes);
     }
-    void applyThenCancel()
+    void buttonsApplyOrDiscard()
     {
-        QFETCH(QString, boxes);
-        storeOptions("-----");
+        QFETCH(QString, stored);
+        QFETCH(QString, ticked);
+        QFETCH(QString, buttons);
+        QFETCH(QString, applied);
+        storeOptions(stored);
         QVERIFY(openDialog(true));
+        QApplication::setActiveWindow(m_dialog.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
         RecordingSettingsStore &counter = RecordingSettingsStore::install();
-        setChecked(boxes);
-        child<QPushButton>(*m_dialog, "cmdApply")->click();
-        QVERIFY(m_dialog->isVisible());
-        QCOMPARE(optionValues(), boxes);
-
-        setChecked("-----"); // changed again, not applied
-        child<QPushButton>(*m_dialog, "cmdCancel")->click();
+        if (!ticked.isEmpty())
+            setChecked(ticked);
+        for (const QString &button : buttons.split(", ")) {
+            if (button == "Enter" || button == "Escape") {
+                QTest::keyClick(box(0), button == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
+                continue;
+            }
+            child<QPushButton>(*m_dialog, "cmd" + button)->click();
+            if (button == "Apply") {
+                QVERIFY(m_dialog->isVisible());
+                QCOMPARE(optionValues(), applied);
+                setChecked("-----"); // changed again, not applied
+            }
+        }
         QVERIFY(!m_dialog->isVisible());
-        QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
-        QCOMPARE(optionValues(), boxes);
+        QCOMPARE(m_dialog->result(), int(buttons == "OK" || buttons == "Enter" ? QDialog::Accepted : QDialog::Rejected));
+        QCOMPARE(optionValues(), applied);
         QCOMPARE(counter.changeCount(), 0);
-        QCOMPARE(storedOptions(), QStringLiteral("-----"));
+        QCOMPARE(storedOptions(), stored);
         m_form->unload();
-        QCOMPARE(storedOptions(), boxes);
+        QCOMPARE(storedOptions(), applied);
     }
 
     // The layout question: asked only when the compact option no longer matches the main
@@ -294,30 +297,6 @@ private slots:
         QCOMPARE(counter.changeCount(), 0);
     }
 
-    // Enter presses OK (which applies) from a check box; Escape cancels without applying.
-    void enterAndEscape_data()
-    {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("result");
-        QTest::addColumn<bool>("applied");
-        QTest::newRow("enter") << int(Qt::Key_Return) << int(QDialog::Accepted) << true;
-        QTest::newRow("escape") << int(Qt::Key_Escape) << int(QDialog::Rejected) << false;
-    }
-    void enterAndEscape()
-    {
-        QFETCH(int, key);
-        QFETCH(int, result);
-        QFETCH(bool, applied);
-        QVERIFY(openDialog(false));
-        QApplication::setActiveWindow(m_dialog.get());
-        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
-        box(0)->setChecked(true);
-        QTest::keyClick(box(0), Qt::Key(key));
-        QVERIFY(!m_dialog->isVisible());
-        QCOMPARE(m_dialog->result(), result);
-        QCOMPARE(programOptions().rememberCategory(), applied);
-    }
-
     // The menu entry opens a new modal dialog centred on the screen, filled from the options, and
     // discards it when it closes: changes that were not applied are gone at the next opening.
     void openedFromMenu()
@@ -371,20 +350,15 @@ private:
 
     QCheckBox *box(int number) const { return child<QCheckBox>(*m_dialog, kBoxNames.at(number)); }
 
-    QString checkedBoxes() const
+    QString boxFlags(bool (QCheckBox::*state)() const) const
     {
         QList<bool> states;
         for (int i = 0; i < kBoxNames.size(); ++i)
-            states.append(box(i)->isChecked());
+            states.append((box(i)->*state)());
         return flags(states);
     }
-    QString enabledBoxes() const
-    {
-        QList<bool> states;
-        for (int i = 0; i < kBoxNames.size(); ++i)
-            states.append(box(i)->isEnabled());
-        return flags(states);
-    }
+    QString checkedBoxes() const { return boxFlags(&QCheckBox::isChecked); }
+    QString enabledBoxes() const { return boxFlags(&QCheckBox::isEnabled); }
     void setChecked(const QString &states) const
     {
         for (int i = 0; i < kBoxNames.size(); ++i)
