@@ -39,14 +39,23 @@ protected:
         return m_form->load();
     }
 
-    // The stored options in the order Converter, Units, Value, Auto Convert, Compact: 'T' true,
-    // anything else false.
+    // The stored options as flags in the order Converter, Units, Value, Auto Convert, Compact:
+    // 'T' true, anything else false.
+    static QStringList optionKeys()
+    {
+        return {"Remember Last Converter", "Remember Last Units", "Remember Last Value", "Auto Convert", "Compact Form"};
+    }
     static void storeOptions(const QString &flags)
     {
-        const QStringList keys{"Remember Last Converter", "Remember Last Units", "Remember Last Value",
-                               "Auto Convert", "Compact Form"};
-        for (int i = 0; i < keys.size(); ++i)
-            store("Options", keys.at(i), i < flags.size() && flags.at(i) == 'T' ? "True" : "False");
+        for (int i = 0; i < optionKeys().size(); ++i)
+            store("Options", optionKeys().at(i), i < flags.size() && flags.at(i) == 'T' ? "True" : "False");
+    }
+    static QString storedOptions()
+    {
+        QString flags;
+        for (const QString &key : optionKeys())
+            flags += stored("Options", key) == "True" ? 'T' : '-';
+        return flags;
     }
     static void storeHistory(int category, int fromUnit, int toUnit, const QString &value)
     {

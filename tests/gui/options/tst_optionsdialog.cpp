@@ -1,13 +1,9 @@
-#include "core/base/AppInfo.h"
-#include "core/settings/ProgramRecords.h"
 #include "doubles/RecordingSettingsStore.h"
-#include "gui/mainwindow/MainWindow.h"
+#include "gui/mainwindow/MainWindowTest.h"
 #include "gui/options/OptionsDialog.h"
 #include "support/AccessKeys.h"
-#include "support/Controls.h"
 #include "support/Readability.h"
 #include "support/ShownBoxes.h"
-#include "support/TestEnvironment.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,8 +20,6 @@
 // the converter, the units, the value, auto convert, compact window on start ('T' true, '-' false).
 namespace {
 
-const QStringList kOptionKeys{"Remember Last Converter", "Remember Last Units", "Remember Last Value",
-                              "Auto Convert", "Compact Form"};
 const QStringList kBoxNames{"ChbRLCU", "ChbRLUU", "ChbRLCV", "chbAutoCon", "chbCompactForm"};
 
 QString flags(const QList<bool> &values)
@@ -34,21 +28,6 @@ QString flags(const QList<bool> &values)
     for (const bool value : values)
         text += value ? 'T' : '-';
     return text;
-}
-
-QString storedOptions()
-{
-    QString text;
-    for (const QString &key : kOptionKeys)
-        text += platform::settingsStore().read(app::programBaseName(), "Options", key, "?") == "True" ? 'T' : '-';
-    return text;
-}
-
-void storeOptions(const QString &values)
-{
-    for (int i = 0; i < kOptionKeys.size(); ++i)
-        platform::settingsStore().write(app::programBaseName(), "Options", kOptionKeys.at(i),
-                                        values.at(i) == 'T' ? "True" : "False");
 }
 
 QString optionValues()
@@ -70,21 +49,19 @@ void setOptionValues(const QString &values)
 
 } // namespace
 
-class TestOptionsDialog : public QObject {
+class TestOptionsDialog : public MainWindowTest {
     Q_OBJECT
 
 private slots:
     void init()
     {
-        m_environment = std::make_unique<TestEnvironment>();
+        start();
         releaseProgramRecords();
     }
     void cleanup()
     {
         m_dialog.reset();
-        m_form.reset();
-        releaseProgramRecords();
-        finishEnvironment(m_environment);
+        finish();
     }
 
     // Every control has a name, every box and button an access key of its own, and Tab walks
@@ -365,8 +342,6 @@ private:
             box(i)->setChecked(states.at(i) == 'T');
     }
 
-    std::unique_ptr<TestEnvironment> m_environment;
-    std::unique_ptr<MainWindow> m_form;
     std::unique_ptr<OptionsDialog> m_dialog;
 };
 
