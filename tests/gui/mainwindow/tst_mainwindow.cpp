@@ -306,85 +306,72 @@ private slots:
     }
 
     // Walking the category list with the keyboard chooses each category it reaches (the units
-    // load) and keeps the focus in the list; typed letters search the list.
-    void walkingTheCategoriesKeepsTheFocus_data()
+    // load) and keeps the focus in the list; typed letters search the list. A click, Enter or
+    // Space takes the category, and a choice from code does so too: the focus moves on to the
+    // number box with its text selected, so that the number typed replaces it, also when the
+    // focus arrives only as the window is activated.
+    void choosingACategoryWithKeysMouseOrCode_data()
     {
         QTest::addColumn<QList<int>>("keys");
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("arrow down twice") << QList<int>{Qt::Key_Down, Qt::Key_Down} << QString() << "Angle";
-        QTest::newRow("end") << QList<int>{Qt::Key_End} << QString() << "Volume";
-        QTest::newRow("home after end") << QList<int>{Qt::Key_End, Qt::Key_Home} << QString() << "Acceleration";
-        QTest::newRow("page down") << QList<int>{Qt::Key_PageDown} << QString() << QString();
-        QTest::newRow("typed letters") << QList<int>{} << "Len" << "Length";
-        QTest::newRow("letters after arrows") << QList<int>{Qt::Key_Down} << "ma" << "Magnetic Field Strength";
+        QTest::addColumn<QString>("then"); // "": nothing more, else click, code, code while inactive
+        QTest::addColumn<QString>("expected"); // empty: any
+        QTest::addColumn<bool>("movesOn");
+        QTest::newRow("arrow down twice") << QList<int>{Qt::Key_Down, Qt::Key_Down} << "" << "" << "Angle" << false;
+        QTest::newRow("end") << QList<int>{Qt::Key_End} << "" << "" << "Volume" << false;
+        QTest::newRow("home after end") << QList<int>{Qt::Key_End, Qt::Key_Home} << "" << "" << "Acceleration" << false;
+        QTest::newRow("page down") << QList<int>{Qt::Key_PageDown} << "" << "" << "" << false;
+        QTest::newRow("typed letters") << QList<int>{} << "Len" << "" << "Length" << false;
+        QTest::newRow("letters after arrows") << QList<int>{Qt::Key_Down} << "ma" << "" << "Magnetic Field Strength" << false;
+        QTest::newRow("Enter on the current entry") << QList<int>{Qt::Key_Return} << "" << "" << "Acceleration" << true;
+        QTest::newRow("Space on the current entry") << QList<int>{Qt::Key_Space} << "" << "" << "Acceleration" << true;
+        QTest::newRow("Enter after walking") << QList<int>{} << "Len" << "enter" << "Length" << true;
+        QTest::newRow("click") << QList<int>{} << "" << "click" << "Length" << true;
+        QTest::newRow("from code") << QList<int>{} << "" << "code" << "Length" << true;
+        QTest::newRow("from code while another window is active") << QList<int>{} << "" << "code while inactive"
+                                                                  << "Length" << true;
     }
-    void walkingTheCategoriesKeepsTheFocus()
+    void choosingACategoryWithKeysMouseOrCode()
     {
         QFETCH(QList<int>, keys);
         QFETCH(QString, typed);
+        QFETCH(QString, then);
         QFETCH(QString, expected);
-        QVERIFY(showActive());
-        auto *list = categories();
-        list->setFocus(Qt::TabFocusReason);
-        for (const int key : keys)
-            QTest::keyClick(list, Qt::Key(key));
-        QTest::keyClicks(list, typed);
-        QVERIFY(list->hasFocus());
-        QVERIFY(m_form->categoryIndex() >= 0);
-        QCOMPARE(m_form->categoryText(), list->currentItem()->text());
-        if (!expected.isEmpty())
-            QCOMPARE(m_form->categoryText(), expected);
-        QVERIFY(fromUnits()->count() > 0);
-        QCOMPARE(fromUnits()->currentIndex(), 0);
-        QCOMPARE(number()->text(), QStringLiteral("1"));
-    }
-
-    // A click, Enter or Space takes the category, and a choice from code does so too: the focus
-    // moves on to the number box with its text selected, so that the number typed replaces it,
-    // also when the focus arrives only as the window is activated.
-    void takingACategoryMovesOnWithTheNumberSelected_data()
-    {
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("click") << "click" << "Length";
-        QTest::newRow("Enter on the current entry") << "enter" << "Acceleration";
-        QTest::newRow("Space on the current entry") << "space" << "Acceleration";
-        QTest::newRow("Enter after walking") << "walk, enter" << "Length";
-        QTest::newRow("from code") << "code" << "Length";
-        QTest::newRow("from code while another window is active") << "code, inactive" << "Length";
-    }
-    void takingACategoryMovesOnWithTheNumberSelected()
-    {
-        QFETCH(QString, how);
-        QFETCH(QString, expected);
+        QFETCH(bool, movesOn);
         QVERIFY(showActive());
         auto *list = categories();
         QListWidgetItem *length = list->findItems("Length", Qt::MatchExactly).first();
         list->setFocus(Qt::TabFocusReason);
+        for (const int key : keys)
+            QTest::keyClick(list, Qt::Key(key));
+        QTest::keyClicks(list, typed);
         QWidget other;
-        if (how == "click") {
-            list->scrollToItem(length);
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(length).center());
-        } else if (how == "enter" || how == "space") {
-            QTest::keyClick(list, how == "enter" ? Qt::Key_Return : Qt::Key_Space);
-        } else if (how == "walk, enter") {
-            QTest::keyClicks(list, "Len");
+        if (then == "enter") {
             QVERIFY(list->hasFocus());
             QTest::keyClick(list, Qt::Key_Enter);
-        } else {
-            if (how == "code, inactive") {
+        } else if (then == "click") {
+            list->scrollToItem(length);
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(length).center());
+        } else if (then.startsWith("code")) {
+            if (then == "code while inactive") {
                 other.show();
                 other.activateWindow();
                 QVERIFY(QTest::qWaitForWindowActive(&other));
             }
             list->setCurrentItem(length);
-            if (how == "code, inactive") {
-                m_form->activateWindow();
-                QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-            }
+            m_form->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
         }
-        QCOMPARE(m_form->categoryText(), expected);
+        QVERIFY(m_form->categoryIndex() >= 0);
+        QCOMPARE(m_form->categoryText(), list->currentItem()->text());
+        if (!expected.isEmpty())
+            QCOMPARE(m_form->categoryText(), expected);
+        QCOMPARE(fromUnits()->currentIndex(), 0);
+        QCOMPARE(number()->text(), QStringLiteral("1"));
+        if (!movesOn) {
+            QVERIFY(list->hasFocus());
+            return;
+        }
         QCOMPARE(QApplication::focusWidget(), number());
         QCOMPARE(number()->selectedText(), number()->text());
         QTest::keyClicks(number(), "12");
