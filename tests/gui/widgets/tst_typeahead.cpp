@@ -121,13 +121,13 @@ private slots:
         // Characters complete to the first item that begins with the text typed.
         QTest::newRow("f completes to Foot") << "|" << int('f') << false << 0 << "F[oot]" << 0 << true;
         QTest::newRow("u after F completes to Furlong") << "F[oot]" << int('u') << false << 0 << "Fu[rlong]" << 1 << true;
-        QTest::newRow("x after Fu is refused, the completion kept") << "Fu[rlong]" << int('x') << false << 0 << "Fu[rlong]" << -1 << true;
+        QTest::newRow("x after Fu refused, the completion kept") << "Fu[rlong]" << int('x') << false << 0 << "Fu[rlong]" << -1 << true;
         QTest::newRow("m takes Metre's letters") << "|" << int('m') << false << 0 << "M[etre]" << 2 << true;
         QTest::newRow("upper-case O after F") << "F|" << int('O') << false << 0 << "Fo[ot]" << 0 << true;
         QTest::newRow("a whole item typed") << "Metr|" << int('e') << false << 0 << "Metre|" << 2 << true;
-        QTest::newRow("the selection and the text after it replaced") << "F[ur]long" << int('o') << false << 0 << "Fo[ot]" << 0 << true;
-        QTest::newRow("caret in the middle: the whole text searched") << "F|ur" << int('l') << false << 0 << "Furl[ong]" << 1 << true;
-        QTest::newRow("caret in the middle: refused, caret to the end") << "F|oot" << int('x') << false << 0 << "Foot|" << -1 << true;
+        QTest::newRow("a selection and the rest replaced") << "F[ur]long" << int('o') << false << 0 << "Fo[ot]" << 0 << true;
+        QTest::newRow("caret inside: the whole text searched") << "F|ur" << int('l') << false << 0 << "Furl[ong]" << 1 << true;
+        QTest::newRow("caret inside: refused, caret to the end") << "F|oot" << int('x') << false << 0 << "Foot|" << -1 << true;
         QTest::newRow("refused into an empty field") << "|" << int('x') << false << 0 << "|" << -1 << true;
         QTest::newRow("refused space after a whole item") << "Foot|" << int(' ') << false << 0 << "Foot|" << -1 << true;
         // New text, where it is allowed.
@@ -135,10 +135,10 @@ private slots:
         QTest::newRow("new text drops the completion") << "Fu[rlong]" << int('x') << true << 0 << "Fux|" << -1 << true;
         QTest::newRow("new text after the whole text") << "F|oot" << int('s') << true << 0 << "Foots|" << -1 << true;
         QTest::newRow("accented new text") << "Caf|" << 0xE9 << true << 0 << "Caf\u00E9|" << -1 << true;
-        QTest::newRow("a code unit from 0x8000 up is a character") << "|" << int(qint16(0xAC00)) << true << 0 << "\uAC00|" << -1 << true;
+        QTest::newRow("code unit from 0x8000 up: a character") << "|" << int(qint16(0xAC00)) << true << 0 << "\uAC00|" << -1 << true;
         // Control keys.
         QTest::newRow("Backspace cuts the completion") << "Fu[rlong]" << 8 << false << 0 << "Fu|" << -1 << false;
-        QTest::newRow("Backspace cuts the selection and the rest") << "F[ur]long" << 8 << false << 0 << "F|" << -1 << false;
+        QTest::newRow("Backspace cuts a selection and the rest") << "F[ur]long" << 8 << false << 0 << "F|" << -1 << false;
         QTest::newRow("Backspace removes the last character") << "Fu|rlong" << 8 << false << 0 << "Furlon|" << -1 << false;
         QTest::newRow("Backspace in an empty field") << "|" << 8 << false << 0 << "|" << -1 << false;
         QTest::newRow("Enter handed on, the caret at the end") << "F[oot]" << 13 << false << 13 << "Foot|" << -1 << false;
