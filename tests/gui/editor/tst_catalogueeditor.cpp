@@ -198,14 +198,14 @@ private slots:
 
     // --- choosing a category ---------------------------------------------------------------------
 
-    void namesThatCannotBeEdited_data()
+    void namesThatCannotBeEditedChangeNothing_data()
     {
         QTest::addColumn<QString>("name");
         QTest::newRow("Temperature, listed: refused, the editor idle") << "Temperature";
         QTest::newRow("temperature, typed: a new category, cancelled") << "temperature";
         QTest::newRow("a name no file can carry: refused") << "Speed/Time";
     }
-    void namesThatCannotBeEdited()
+    void namesThatCannotBeEditedChangeNothing()
     {
         QFETCH(QString, name);
         openEditor();
@@ -255,7 +255,7 @@ private slots:
         QCOMPARE(categoryBytes("Length").contains("^Renamed\r\n"), answer == Answer::Yes);
     }
 
-    void baseRow_data()
+    void theBaseRowShowsTheFirstUnitOfFactorOne_data()
     {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("baseName");
@@ -265,7 +265,7 @@ private slots:
         QTest::newRow("Base Unit named so: the next unit of factor 1") << QByteArray("1^Base Unit\r\n2^Two\r\n1^Other\r\n")
                                                                        << "Other";
     }
-    void baseRow()
+    void theBaseRowShowsTheFirstUnitOfFactorOne()
     {
         QFETCH(QByteArray, file);
         QFETCH(QString, baseName);
@@ -331,13 +331,13 @@ private slots:
 
     // The prompt of the new category's first name is selected, so that the name typed replaces
     // it, also when the focus only arrives as the editor becomes the active window again.
-    void newCategory_data()
+    void aNewCategoryStartsWithItsFirstNameSelected_data()
     {
         QTest::addColumn<bool>("activatedLater");
         QTest::newRow("editor active") << false;
         QTest::newRow("focus arrives by activation") << true;
     }
-    void newCategory()
+    void aNewCategoryStartsWithItsFirstNameSelected()
     {
         QFETCH(bool, activatedLater);
         openEditor();
@@ -530,7 +530,7 @@ private slots:
         QCOMPARE(platform::beepCount(), 0);
     }
 
-    void factorCommit_data()
+    void leavingAFactorBoxCommitsIt_data()
     {
         QTest::addColumn<int>("row");
         QTest::addColumn<QString>("text");
@@ -557,7 +557,7 @@ private slots:
         QTest::newRow("exponent without digits") << 1 << "1e" << invalid << ok << "1000" << 1000.0 << false;
         QTest::newRow("empty") << 1 << "" << invalid << ok << "1000" << 1000.0 << false;
     }
-    void factorCommit()
+    void leavingAFactorBoxCommitsIt()
     {
         QFETCH(int, row);
         QFETCH(QString, text);
@@ -598,7 +598,7 @@ private slots:
         QCOMPARE(category().unitFactor(2), 0.1);
     }
 
-    void factorKeys_data()
+    void factorBoxesTakeOnlyNumberKeys_data()
     {
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");
@@ -614,7 +614,7 @@ private slots:
         QTest::newRow("colon, after the digits") << int(Qt::Key_Colon) << plain << ":" << false;
         QTest::newRow("Ctrl+V") << int(Qt::Key_V) << int(Qt::ControlModifier) << "\x16" << false;
     }
-    void factorKeys()
+    void factorBoxesTakeOnlyNumberKeys()
     {
         QFETCH(int, key);
         QFETCH(int, modifiers);
@@ -636,7 +636,7 @@ private slots:
 
     // Characters typed, or composed by an input method, into a unit name: refused ones reach
     // neither the box nor the name committed when the box is left.
-    void nameCharacters_data()
+    void refusedCharactersNeverReachAUnitName_data()
     {
         QTest::addColumn<QString>("characters");
         QTest::addColumn<bool>("composed");
@@ -655,7 +655,7 @@ private slots:
         QTest::newRow("composed text holding a caret") << "s^2" << true << commaCaret;
         QTest::newRow("composed CJK character") << "\u65E5" << true << outside("\u65E5");
     }
-    void nameCharacters()
+    void refusedCharactersNeverReachAUnitName()
     {
         QFETCH(QString, characters);
         QFETCH(bool, composed);
@@ -1093,7 +1093,7 @@ private slots:
 
     // Restore Defaults puts back the chosen category's factory copy, or the whole factory
     // catalogue when none is chosen; either way the editor goes and the main window reloads.
-    void restoreDefaults_data()
+    void restoreDefaultsPutsBackTheFactoryCopies_data()
     {
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<Answer>("answer");
@@ -1102,7 +1102,7 @@ private slots:
         QTest::newRow("all categories") << "" << Answer::OK;
         QTest::newRow("all categories, cancelled") << "" << Answer::Cancel;
     }
-    void restoreDefaults()
+    void restoreDefaultsPutsBackTheFactoryCopies()
     {
         QFETCH(QString, chosen);
         QFETCH(Answer, answer);

@@ -66,7 +66,7 @@ private slots:
         finishEnvironment(m_environment);
     }
 
-    void keyCodeOf_data()
+    void keyEventsGiveKeyCodes_data()
     {
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");
@@ -98,7 +98,7 @@ private slots:
         QTest::newRow("Delete with its text") << int(Qt::Key_Delete) << none << "\x7f" << -1;
         QTest::newRow("Ctrl+Backspace") << int(Qt::Key_Backspace) << ctrl << "\x7f" << -1;
     }
-    void keyCodeOf()
+    void keyEventsGiveKeyCodes()
     {
         QFETCH(int, key);
         QFETCH(int, modifiers);
@@ -109,7 +109,7 @@ private slots:
         QCOMPARE(actual.value_or(-1), qint16(code));
     }
 
-    void typeKey_data()
+    void keyOnAFieldState_data()
     {
         QTest::addColumn<QString>("before");
         QTest::addColumn<int>("key");
@@ -147,7 +147,7 @@ private slots:
         QTest::newRow("key 0 cancels the selection") << "Fu[rlong]" << 0 << true << 0 << "Fu|rlong" << -1 << false;
         QTest::newRow("Ctrl+V dropped") << "Fu|" << 22 << false << 0 << "Fu|" << -1 << false;
     }
-    void typeKey()
+    void keyOnAFieldState()
     {
         QFETCH(QString, before);
         QFETCH(int, key);
@@ -207,7 +207,7 @@ private slots:
     }
 
     // What the combo gets for each answer of the handler, also while the list has the keyboard.
-    void handlerAnswer_data()
+    void theComboGetsTheHandlersAnswer_data()
     {
         QTest::addColumn<QString>("answer");
         QTest::addColumn<bool>("listOpen");
@@ -220,7 +220,7 @@ private slots:
             QTest::newRow(("replaced by Backspace" + where).constData()) << "b-erases" << open << "c";
         }
     }
-    void handlerAnswer()
+    void theComboGetsTheHandlersAnswer()
     {
         QFETCH(QString, answer);
         QFETCH(bool, listOpen);
