@@ -681,50 +681,44 @@ private slots:
         QCOMPARE(category().unitName(1), kept);
     }
 
-    // Pasted text did not pass the key filter: a refused name is put back when the box is left.
-    void pastedNamesAreJudgedOnLeaving_data()
+    // A name box commits its text to its slot when the user leaves it, not when another window
+    // takes the focus. Pasted text did not pass the key filter: a refused name is put back.
+    void leavingANameBoxCommitsIt_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::newRow("comma") << "Kilo,metre";
-        QTest::newRow("tab") << "Kilo\tmetre";
+        QTest::addColumn<int>("reason");
+        QTest::addColumn<QString>("factor"); // in the factor box meanwhile
+        QTest::addColumn<QString>("committed");
+        const int tab = Qt::TabFocusReason;
+        const QString kilometre = QStringLiteral("Kilometer (km)");
+        QTest::newRow("Tab") << "Km" << tab << "1000" << "Km";
+        QTest::newRow("a click") << "Km" << int(Qt::MouseFocusReason) << "1000" << "Km";
+        QTest::newRow("other reason") << "Km" << int(Qt::OtherFocusReason) << "1000" << "Km";
+        QTest::newRow("another window active: nothing") << "Km" << int(Qt::ActiveWindowFocusReason) << "1000" << kilometre;
+        QTest::newRow("a popup: nothing") << "Km" << int(Qt::PopupFocusReason) << "1000" << kilometre;
+        QTest::newRow("beside a factor that is none: the slot's own kept") << "Km" << tab << "abc" << "Km";
+        QTest::newRow("pasted comma: refused") << "Kilo,metre" << tab << "1000" << kilometre;
+        QTest::newRow("pasted tab: refused") << "Kilo\tmetre" << tab << "1000" << kilometre;
     }
-    void pastedNamesAreJudgedOnLeaving()
+    void leavingANameBoxCommitsIt()
     {
         QFETCH(QString, text);
-        openEditor();
-        choose("Length");
-        boxes().expectOK();
-        name(1, text);
-        QCOMPARE(boxes().shown(), Boxes{box(catalogue::unitNameRefusal(text))});
-        QCOMPARE(nameBox(1)->text(), QStringLiteral("Kilometer (km)"));
-        QVERIFY(!category().isChanged());
-        // A name commits beside a factor that is not one: the slot keeps its own factor.
-        factorBox(1)->setText("abc");
-        nameBox(1)->setText("Km");
-        editor().commitName(1);
-        QCOMPARE(category().unitName(1), QStringLiteral("Km"));
-        QCOMPARE(category().unitFactor(1), 1000.0);
-    }
-
-    void focusTakenByAnotherWindowCommitsNothing_data()
-    {
-        QTest::addColumn<int>("reason");
-        QTest::addColumn<bool>("commits");
-        QTest::newRow("active window") << int(Qt::ActiveWindowFocusReason) << false;
-        QTest::newRow("popup") << int(Qt::PopupFocusReason) << false;
-        QTest::newRow("mouse") << int(Qt::MouseFocusReason) << true;
-        QTest::newRow("other") << int(Qt::OtherFocusReason) << true;
-    }
-    void focusTakenByAnotherWindowCommitsNothing()
-    {
         QFETCH(int, reason);
-        QFETCH(bool, commits);
+        QFETCH(QString, factor);
+        QFETCH(QString, committed);
         openEditor();
         choose("Length");
-        nameBox(1)->setText("Km");
+        const QString refusal = catalogue::unitNameRefusal(text);
+        boxes().expectOK(refusal.isEmpty() ? 0 : 1);
+        factorBox(1)->setText(factor);
+        nameBox(1)->setText(text);
         QFocusEvent out(QEvent::FocusOut, Qt::FocusReason(reason));
         QCoreApplication::sendEvent(nameBox(1), &out);
-        QCOMPARE(category().unitName(1), commits ? QStringLiteral("Km") : QStringLiteral("Kilometer (km)"));
+        QCOMPARE(boxes().shown(), refusal.isEmpty() ? Boxes() : Boxes{box(refusal)});
+        QCOMPARE(nameBox(1)->text(), refusal.isEmpty() ? text : committed);
+        QCOMPARE(category().unitName(1), committed);
+        QCOMPARE(category().unitFactor(1), 1000.0);
+        QCOMPARE(category().isChanged(), committed == "Km");
     }
 
     void aClickThatAMessageInterruptedIsDropped_data()
