@@ -196,7 +196,9 @@ private slots:
         QTest::newRow("absolute path") << "file" << QByteArray("factory=/usr/share/tallimer\n") << "bin/default";
         QTest::newRow("home path") << "file" << QByteArray("factory=~/tallimer\n") << "bin/default";
         QTest::newRow("control character") << "file" << QByteArray("factory=../da\tta\n") << "bin/default";
-        QTest::newRow("too long") << "file" << QByteArray(5000, '#') + "\nfactory=../data\n" << "bin/default";
+        const QByteArray factoryLine = "\nfactory=../data\n";
+        QTest::newRow("4096 bytes") << "file" << QByteArray(4096 - factoryLine.size(), '#') + factoryLine << "../data";
+        QTest::newRow("4097 bytes") << "file" << QByteArray(4097 - factoryLine.size(), '#') + factoryLine << "bin/default";
         QTest::newRow("folder") << "folder" << QByteArray() << "bin/default";
         QTest::newRow("link to a marker") << "link" << QByteArray("factory=../data\n") << "bin/default";
         QTest::newRow("FIFO") << "fifo" << QByteArray() << "bin/default";
