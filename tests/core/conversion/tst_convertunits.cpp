@@ -162,9 +162,9 @@ private slots:
         degrees("zero rankine", kRankine, kCelsius, "0", "-273.15");
         degrees("celsius to rankine", kCelsius, kRankine, "0", "491.67");
         degrees("grouped entry kept as typed", kCelsius, kFahrenheit, "1,000", "1,832.");
-        QTest::newRow("same scale noise rounded away") << kEnglish << temperature << kCelsius << kCelsius << "9" << "0.1"
-                                                       << Boxes() << "0.1" << "0.1 " + kCelsius + " = 0.1 " + kCelsius
-                                                       << true;
+        QTest::newRow("same scale noise rounded away")
+            << kEnglish << temperature << kCelsius << kCelsius << "9" << "0.1" << Boxes() << "0.1"
+            << "0.1 " + kCelsius + " = 0.1 " + kCelsius << true;
         QTest::newRow("temperature word becomes one")
             << kEnglish << temperature << kCelsius << kFahrenheit << "5" << "warm" << invalidNumber("warm") << "1"
             << "1 " + kCelsius + " = 33.8 " + kFahrenheit << true;
@@ -194,7 +194,8 @@ private slots:
         fails("no to-unit selected", length, "Foot", "", "5", app::kErrInvalidPropertyArrayIndex, "-10", true);
         fails("no unit selected in temperature written in lower case", "temperature", "", "", "5",
               app::kErrInvalidPropertyArrayIndex, "-10", true);
-        fails("tag beyond the factor table", length, "Missing", "Meter", "5", app::kErrSubscriptOutOfRange, "-10", true);
+        fails("tag beyond the factor table", length, "Missing", "Meter", "5", app::kErrSubscriptOutOfRange, "-10",
+              true);
         fails("blank factor", length, "Blank", "Meter", "5", app::kErrTypeMismatch, "-10", true);
         fails("factor not a number", length, "Foot", "Word", "5", app::kErrTypeMismatch, "-10", true);
         fails("to-factor zero", length, "Foot", "Nothing", "5", app::kErrDivisionByZero, "-10", true);
@@ -267,7 +268,8 @@ private slots:
         const QList<bool> off{false, false, false};
         const QList<int> wiped{-1, -1, -1};
         QTest::newRow("converter off wipes") << off << "7" << wiped << 0.0;
-        QTest::newRow("converter off wipes whatever value says") << QList<bool>{false, true, true} << "7" << wiped << 0.0;
+        QTest::newRow("converter off wipes whatever value says") << QList<bool>{false, true, true} << "7" << wiped
+                                                                 << 0.0;
         QTest::newRow("converter off wipes after a bad entry") << QList<bool>{false, false, true} << "abc" << wiped
                                                                << 0.0;
         QTest::newRow("converter only") << QList<bool>{true, false, false} << "7" << QList<int>{3, 6, 7} << 2.5;
