@@ -4,7 +4,7 @@
 //   catalogue_probe where APPLICATION_FOLDER
 //       prints the working catalogue folder
 //   catalogue_probe save APPLICATION_FOLDER NAME UNIT FACTOR
-//       prints whether the index listed NAME, saves a category NAME of one unit and lists it
+//       saves a category NAME of one unit and lists it in the index
 //   catalogue_probe restore-all APPLICATION_FOLDER
 //       brings back the factory catalogue
 //
@@ -45,7 +45,6 @@ int run(const QStringList &arguments, QTextStream &out)
         return 0;
     if (command == QLatin1String("save") && arguments.size() == 6) {
         const QString name = arguments.at(3);
-        out << "listed=" << (catalogue::isListedInIndex(name) ? "true" : "false") << '\n';
         UnitCategory category;
         category.setCategoryName(name);
         category.resize(0, 0);

@@ -315,18 +315,15 @@ private slots:
         QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
         QCOMPARE(run.output.value("folder"), userCopy());
         QCOMPARE(run.output.value("factory"), factoryFolder());
-        QCOMPARE(run.output.value("listed"), QStringLiteral("false"));
         QCOMPARE(readFile(userCopy() + "/Probe.ucr"), QByteArray("2.5^Probe unit\r\n"));
         QCOMPARE(readFile(userCopy() + "/unitType.ucr"), factoryIndex() + "Probe\r\n");
         QCOMPARE(readFile(offeredRecord()), factoryIndex());
         QCOMPARE(filesUnder(prefix()), installed);
 
         // The next start works on the same copy.
-        run = runProbe({"save", applicationFolder(), "Probe", "Second", "4"},
-                       unprivileged);
+        run = runProbe({"save", applicationFolder(), "Probe", "Second", "4"}, unprivileged);
         QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
         QCOMPARE(run.output.value("folder"), userCopy());
-        QCOMPARE(run.output.value("listed"), QStringLiteral("true"));
         QCOMPARE(readFile(userCopy() + "/Probe.ucr"), QByteArray("4^Second\r\n"));
         QCOMPARE(readFile(userCopy() + "/unitType.ucr"), factoryIndex() + "Probe\r\n");
 
