@@ -36,12 +36,13 @@ private slots:
     {
         if (QStandardPaths::findExecutable("Xvfb").isEmpty())
             QSKIP("Xvfb is not installed: there is no X server to show the window on");
-        for (const char *tool : {"xwininfo", "xprop"})
-            QVERIFY2(!QStandardPaths::findExecutable(tool).isEmpty(), "x11-utils is needed to see the windows");
+        for (const char *tool : {"xwininfo", "xprop", "xdotool"})
+            QVERIFY2(!QStandardPaths::findExecutable(tool).isEmpty(), "x11-utils and xdotool are needed");
         m_environment = std::make_unique<TestEnvironment>();
         m_xserver = std::make_unique<QProcess>();
         // The server writes the number of a free display once it takes connections.
-        m_xserver->start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+        // No auto-repeat: a key typed into the popup menu would go on typing in the window it opens.
+        m_xserver->start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-r"});
         QVERIFY(m_xserver->waitForReadyRead(10000));
         m_display = ":" + QString::fromLatin1(m_xserver->readAllStandardOutput()).trimmed();
     }
@@ -60,16 +61,24 @@ private slots:
     void showsTheWindowAndMakesTheUsersCopy_data()
     {
         QTest::addColumn<bool>("newFactoryCategory"); // since the user's copy was made
+        QTest::addColumn<QString>("menuKey");         // chosen in the popup menu (Shift+F10); empty: none
         QTest::addColumn<QStringList>("windows");
-        const QString mainWindow = "Tallimer Version " TALLIMER_VERSION " (tallimer Tallimer) with icon";
-        QTest::newRow("first start") << false << QStringList{mainWindow};
+        const QString window = "Tallimer Version " TALLIMER_VERSION " (tallimer Tallimer) with icon";
+        QTest::newRow("first start") << false << "" << QStringList{window};
         QTest::newRow("a new factory category is told")
-            << true << QStringList{"Tallimer (tallimer Tallimer) with icon", mainWindow};
+            << true << "" << QStringList{"Tallimer (tallimer Tallimer) with icon", window};
+        QTest::newRow("the menu opens the options") << false << "o"
+                                                    << QStringList{"Options (tallimer Tallimer) with icon", window};
+        QTest::newRow("the menu opens the editor")
+            << false << "u" << QStringList{"Add Custom Unit Convertion Factors (tallimer Tallimer) with icon", window};
+        QTest::newRow("the menu opens the about box")
+            << false << "a" << QStringList{"About Tallimer (tallimer Tallimer) with icon", window};
     }
 
     void showsTheWindowAndMakesTheUsersCopy()
     {
         QFETCH(bool, newFactoryCategory);
+        QFETCH(QString, menuKey);
         QFETCH(QStringList, windows);
         const QString folder = m_environment->folder();
         m_environment->writeFile("install-marker", "factory=bin/default\n");
@@ -102,20 +111,30 @@ private slots:
         m_program = std::make_unique<QProcess>();
         m_program->setProcessEnvironment(environment);
         m_program->start(folder + "/tallimer");
-        // Ten seconds at most, and no longer than the program runs.
-        const QDeadlineTimer deadline(10000);
-        QStringList shown;
-        while ((shown = shownWindows()) != windows && !deadline.hasExpired()
-               && m_program->state() != QProcess::NotRunning)
-            QTest::qWait(100);
-        QCOMPARE(shown, windows);
+        if (!menuKey.isEmpty()) {
+            QCOMPARE(windowsOnceShown({windows.last()}), QStringList{windows.last()});
+            outputOf("xdotool", {"search", "--onlyvisible", "--name", " Version ", "windowfocus", "--sync", "key",
+                                 "--delay", "300", "shift+F10", menuKey}, m_display);
+        }
+        QCOMPARE(windowsOnceShown(windows), windows);
         const QMap<QString, QByteArray> files = faultfiles::filesUnder(folder + "/home");
         QCOMPARE(files.keys(), expected.keys());
         QCOMPARE(files, expected);
     }
 
 private:
-    // The shown top-level windows: "title (instance class)", and whether each has an icon.
+    // The shown top-level windows, "title (instance class)" and whether each has an icon, once
+    // they are the expected ones: ten seconds at most, and no longer than the program runs.
+    QStringList windowsOnceShown(const QStringList &expected) const
+    {
+        const QDeadlineTimer deadline(10000);
+        QStringList shown;
+        while ((shown = shownWindows()) != expected && !deadline.hasExpired()
+               && m_program->state() != QProcess::NotRunning)
+            QTest::qWait(100);
+        return shown;
+    }
+
     QStringList shownWindows() const
     {
         static const QRegularExpression window(R"re(^\s*(0x[0-9a-f]+) "(.*)": \("(.*)" "(.*)"\))re",
