@@ -1046,6 +1046,19 @@ private slots:
         QVERIFY(categoryBytes("Length").contains("^Renamed\r\n"));
     }
 
+    void aMissingIndexOpensAnEmptyList()
+    {
+        m_form = std::make_unique<MainWindow>();
+        QVERIFY(m_form->load());
+        QFile::remove(catalogue::indexFile());
+        boxes().expectOK(2);
+        openEditor();
+        QVERIFY(boxes().shown().at(0).text.endsWith("File Does Not Exist."));
+        QVERIFY(boxes().shown().at(1).text.startsWith("Vital file is missing\r\n"));
+        QCOMPARE(chooser()->count(), 0);
+        verifyIdle();
+    }
+
     // Nothing is read or written through a link left in a category file's place.
     void aCategoryFileThatIsNoFile_data()
     {
@@ -1091,17 +1104,23 @@ private slots:
     {
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<Answer>("answer");
-        QTest::newRow("one category") << "Length" << Answer::OK;
-        QTest::newRow("the user's own category: no factory copy") << "Widgets" << Answer::OK;
-        QTest::newRow("all categories") << "" << Answer::OK;
-        QTest::newRow("all categories, cancelled") << "" << Answer::Cancel;
+        QTest::addColumn<QByteArray>("factoryIndex"); // empty: as shipped
+        QTest::newRow("one category") << "Length" << Answer::OK << QByteArray();
+        QTest::newRow("the user's own category: no factory copy") << "Widgets" << Answer::OK << QByteArray();
+        QTest::newRow("all categories") << "" << Answer::OK << QByteArray();
+        QTest::newRow("all categories, cancelled") << "" << Answer::Cancel << QByteArray();
+        QTest::newRow("all, a blank line in the factory index: one error") << "" << Answer::OK
+                                                                          << QByteArray("Length\r\n\r\nMass\r\n");
     }
     void restoreDefaultsPutsBackTheFactoryCopies()
     {
         QFETCH(QString, chosen);
         QFETCH(Answer, answer);
+        QFETCH(QByteArray, factoryIndex);
         addCategory("Widgets", "1^Mine\r\n");
         m_env->writeFile("bin/Length.ucr", "1^Mine\r\n");
+        if (!factoryIndex.isEmpty())
+            m_env->writeFile("bin/default/unitType.ucr", factoryIndex);
         openEditor();
         chooser()->setCurrentIndex(chooser()->findText(chosen));
         boxes().expect(answer);
@@ -1113,6 +1132,12 @@ private slots:
                                 + " could not be found",
                             Buttons::OK, Icon::Critical);
         }
+        if (!factoryIndex.isEmpty()) {
+            boxes().expectOK();
+            expected << box("An Error has occurred while restoring defaults\r\n" + catalogue::factoryFolder()
+                                + QDir::separator() + ".ucr could not be found",
+                            Buttons::OK, Icon::Critical);
+        }
         button("ReDefault")->click();
         QCOMPARE(boxes().shown(), expected);
         const bool restored = answer == Answer::OK;
@@ -1120,6 +1145,8 @@ private slots:
                  restored && chosen != "Widgets" ? bytesOf(catalogue::factoryCategoryFile("Length")) : "1^Mine\r\n");
         QCOMPARE(mainList().contains("Widgets"), !(restored && chosen.isEmpty()));
         QCOMPARE(editor().isUnloaded(), restored);
+        if (!factoryIndex.isEmpty())
+            QCOMPARE(index(), factoryIndex);
     }
 };
 
