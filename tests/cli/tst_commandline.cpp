@@ -197,9 +197,58 @@ private slots:
         QCOMPARE(run.errors, QStringLiteral("Tallimer: Error loading Bad This Unit has been removed\n"));
     }
 
-    // Each kind of fault once, at its file and line.
-    void checkFindsEachFaultAtItsLine()
+    // Each kind of fault once, at its file and line; named categories, the faults of their files
+    // alone.
+    void checkFindsFaults_data()
     {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("output");
+        QTest::addColumn<QString>("errors");
+        const QStringList quoted{
+            "Quoted.ucr:2: the factor \"\"2\" is not a number",
+            "Quoted.ucr:3: this line is never read: a double quote on an earlier line opens a field that runs on "
+            "past it",
+            "Quoted.ucr:4: this line is never read: a double quote on an earlier line opens a field that runs on "
+            "past it"};
+        const QString gone = "unitType.ucr:5: the category file \"Gone.ucr\" is missing";
+        QTest::newRow("whole catalogue")
+            << QStringList{"check"} << 1
+            << QStringList{
+                   "unitType.ucr:3: \"Bad/Name\" cannot name a category file: Category name cannot contain any of the "
+                   "following characters: \\ / : ? * \" < > | , ^",
+                   "unitType.ucr:4: \"length\" is listed on line 1 already", gone,
+                   "Length.ucr:1: the first unit is not a base unit of factor 1: its factor is 2",
+                   "Length.ucr:2: the factor \"x\" is not a number",
+                   "Length.ucr:3: no \"^\" between a factor and a name: the editor cannot read this line",
+                   "Length.ucr:4: the unit name \"Centi^Inch\" holds a \"^\"",
+                   "Length.ucr:5: the unit name \"A,B\" holds a comma",
+                   "Length.ucr:6: the factor -1 is not greater than zero",
+                   "Length.ucr:7: the factor 0 is not greater than zero",
+                   "Length.ucr:8: the unit name \"meter (M)\" is on line 1 already", "Length.ucr:10: the unit has no name",
+                   "Length.ucr:11: the unit name \"Add custom unit here\" marks an empty row: the editor drops the "
+                   "unit when it saves",
+                   "Length.ucr:12: the unit name \"Tab\\x09here\": Unit name cannot contain tabs, line breaks or "
+                   "other control characters",
+                   // Lines that end in LF alone are one line.
+                   "Mass.ucr:1: the unit name \"Kilogram\\x0a2^Gram\\x0a\" holds a \"^\""}
+                   + quoted + QStringList{"Extra.ucr: the index does not list this category file"}
+            << "";
+        QTest::newRow("a clean category") << QStringList{"check", "Temperature"} << 0 << QStringList() << "";
+        QTest::newRow("categories in other letters") << QStringList{"check", "temperature", "quoted"} << 1 << quoted
+                                                     << "";
+        QTest::newRow("a category without its file") << QStringList{"check", "Gone"} << 1 << QStringList{gone} << "";
+        QTest::newRow("a file the index does not list")
+            << QStringList{"check", "Extra"} << 2 << QStringList()
+            << "Tallimer: No category is named 'Extra'. The command \"list\" shows the categories.\n";
+    }
+
+    void checkFindsFaults()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, output);
+        QFETCH(QString, errors);
         plantCatalogue({
             {"unitType.ucr", "Length\r\nMass\r\nBad/Name\r\nlength\r\nGone\r\n\r\nTemperature\r\nQuoted\r\n"},
             {"Length.ucr", "2^Meter (m)\r\nx^Bad\r\n5\r\n2.54^Centi^Inch\r\n1^A,B\r\n-1^Negative\r\n0^Zero\r\n"
@@ -209,60 +258,11 @@ private slots:
             {"Quoted.ucr", "1^Unit\r\n\"2^Quoted\r\n3^Hidden\r\n\"\r\n"},
             {"Extra.ucr", "1^Unit\r\n"},
         });
-        const Run run = runProgram({"check"});
+        const Run run = runProgram(arguments);
         QVERIFY2(run.finished, qPrintable(run.report()));
-        QCOMPARE(run.exitCode, 1);
-        const QStringList expected{
-            "unitType.ucr:3: \"Bad/Name\" cannot name a category file: Category name cannot contain any of the "
-            "following characters: \\ / : ? * \" < > | , ^",
-            "unitType.ucr:4: \"length\" is listed on line 1 already",
-            "unitType.ucr:5: the category file \"Gone.ucr\" is missing",
-            "Length.ucr:1: the first unit is not a base unit of factor 1: its factor is 2",
-            "Length.ucr:2: the factor \"x\" is not a number",
-            "Length.ucr:3: no \"^\" between a factor and a name: the editor cannot read this line",
-            "Length.ucr:4: the unit name \"Centi^Inch\" holds a \"^\"",
-            "Length.ucr:5: the unit name \"A,B\" holds a comma",
-            "Length.ucr:6: the factor -1 is not greater than zero",
-            "Length.ucr:7: the factor 0 is not greater than zero",
-            "Length.ucr:8: the unit name \"meter (M)\" is on line 1 already",
-            "Length.ucr:10: the unit has no name",
-            "Length.ucr:11: the unit name \"Add custom unit here\" marks an empty row: the editor drops the unit "
-            "when it saves",
-            "Length.ucr:12: the unit name \"Tab\\x09here\": Unit name cannot contain tabs, line breaks or other "
-            "control characters",
-            // Lines that end in LF alone are one line.
-            "Mass.ucr:1: the unit name \"Kilogram\\x0a2^Gram\\x0a\" holds a \"^\"",
-            "Quoted.ucr:2: the factor \"\"2\" is not a number",
-            "Quoted.ucr:3: this line is never read: a double quote on an earlier line opens a field that runs on "
-            "past it",
-            "Quoted.ucr:4: this line is never read: a double quote on an earlier line opens a field that runs on "
-            "past it",
-            "Extra.ucr: the index does not list this category file",
-        };
-        QCOMPARE(run.output.split('\n', Qt::SkipEmptyParts), expected);
-        QCOMPARE(run.errors, QString());
-    }
-
-    // Named categories: the faults of their files alone.
-    void checkOfNamedCategories()
-    {
-        plantCatalogue({{"unitType.ucr", "Length\r\nMass\r\nGone\r\n"},
-                        {"Length.ucr", "1^Meter (m)\r\n-1^Negative\r\n"},
-                        {"Mass.ucr", "1^Kilogram (kg)\r\n"},
-                        {"Extra.ucr", "1^Unit\r\n"}});
-        Run run = runProgram({"check", "Mass"});
-        QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.output, QString());
-        run = runProgram({"check", "mass", "length"});
-        QCOMPARE(run.exitCode, 1);
-        QCOMPARE(run.output, QStringLiteral("Length.ucr:2: the factor -1 is not greater than zero\n"));
-        run = runProgram({"check", "Gone"});
-        QCOMPARE(run.exitCode, 1);
-        QCOMPARE(run.output, QStringLiteral("unitType.ucr:3: the category file \"Gone.ucr\" is missing\n"));
-        run = runProgram({"check", "Extra"});
-        QCOMPARE(run.exitCode, 2);
-        QCOMPARE(run.errors,
-                 QStringLiteral("Tallimer: No category is named 'Extra'. The command \"list\" shows the categories.\n"));
+        QCOMPARE(run.output.split('\n', Qt::SkipEmptyParts), output);
+        QCOMPARE(run.errors, errors);
+        QCOMPARE(run.exitCode, exitCode);
     }
 
     void shippedCatalogueChecksClean()
