@@ -62,7 +62,7 @@ private slots:
     {
         QTest::addColumn<bool>("newFactoryCategory"); // since the user's copy was made
         QTest::addColumn<QString>("menuKey");         // chosen in the popup menu (Shift+F10); empty: none
-        QTest::addColumn<QStringList>("windows");
+        QTest::addColumn<QStringList>("windows"); // sorted: the main window comes last
         const QString window = "Tallimer Version " TALLIMER_VERSION " (tallimer Tallimer) with icon";
         QTest::newRow("first start") << false << "" << QStringList{window};
         QTest::newRow("a new factory category is told")
