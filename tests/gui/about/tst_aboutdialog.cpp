@@ -67,6 +67,7 @@ private slots:
     {
         QFETCH(QString, how);
         QVERIFY(m_about->isModal());
+        QVERIFY(button("cmdOK")->isDefault()); // Enter presses it wherever the focus is
         m_about->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_about.get()));
         if (how == "ok")

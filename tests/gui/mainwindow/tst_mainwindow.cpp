@@ -530,6 +530,10 @@ private slots:
                 right = std::max(right, control->geometry().right() + 1);
         }
         QCOMPARE(m_form->width() - right, categories()->x());
+        // The unit lists' captions stand over them, as wide as they are.
+        QCOMPARE(child<QLabel>(*m_form, "ConvertFromName")->geometry().left(), fromUnits()->x());
+        QCOMPARE(child<QLabel>(*m_form, "ConvertFromName")->width(), fromUnits()->width());
+        QCOMPARE(child<QLabel>(*m_form, "ConvertToName")->width(), toUnits()->width());
         for (QLabel *picture : {child<QLabel>(*m_form, "Image1"), child<QLabel>(*m_form, "Image3")}) {
             QCOMPARE(picture->isHidden(), compact);
             if (!compact)
