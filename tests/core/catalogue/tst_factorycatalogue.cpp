@@ -134,37 +134,81 @@ private slots:
         const double pi = 3.14159265358979323846;
         const double foot = 0.3048;
         const double pound = 0.45359237;
+        QTest::newRow("inch = 72 DTP points")
+            << "Typography" << "Inch (in)" << "Point (DTP 1/72 in)" << 1.0 << 72.0;
         QTest::newRow("1157 Didot points = 1238 TeX points")
             << "Typography" << "Didot Point (TeX dd 1238/1157 pt)" << "Point (TeX pt 1/72.27 in)" << 1157.0 << 1238.0;
+        QTest::newRow("cicero = 12 Didot points")
+            << "Typography" << "Cicero (TeX cc 12 dd)" << "Didot Point (TeX dd 1238/1157 pt)" << 1.0 << 12.0;
+        QTest::newRow("DTP point = 20 twips")
+            << "Typography" << "Point (DTP 1/72 in)" << "Twip (1/20 DTP point)" << 1.0 << 20.0;
+        QTest::newRow("96 CSS pixels = 72 DTP points")
+            << "Typography" << "Pixel (CSS 1/96 in)" << "Point (DTP 1/72 in)" << 96.0 << 72.0;
+        QTest::newRow("statvolt = c/10^6 V")
+            << "Electric Potential" << "Statvolt (statV)" << "Volt (V)" << 1.0 << 299.792458;
+        QTest::newRow("abohm = 1E-9 ohm")
+            << "Electric Resistance" << "Abohm (abohm)" << "Ohm (V/A)" << 1.0 << 1e-9;
         QTest::newRow("von Klitzing constant = h/e^2")
             << "Electric Resistance" << "Von Klitzing Constant (h/e\u00B2)" << "Ohm (V/A)" << 1.0 << h / (e * e);
         QTest::newRow("stathenry = c^2/10^5 H")
             << "Inductance" << "Stathenry (statH)" << "Henry (H)" << 1.0 << c * c / 1e5;
         QTest::newRow("oersted = 1000/(4 pi) A/m")
             << "Magnetic Field Strength" << "Oersted (Oe)" << "Ampere per Meter (A/m)" << 1.0 << 1000 / (4 * pi);
+        QTest::newRow("kV/mm = 25.4 V/mil")
+            << "Electric Field Strength" << "Kilovolt per Millimeter (kV/mm)" << "Volt per Mil (V/mil)" << 1.0 << 25.4;
+        QTest::newRow("rpm = 6 degrees per second")
+            << "Angular Velocity" << "Revolution per Minute (rpm)" << "Degree per Second (\u00B0/s)" << 1.0 << 6.0;
         QTest::newRow("lbf/in in N/m")
             << "Surface Tension" << "Pound-Force per Inch (lbf/in)" << "Newton per Meter (N/m)" << 1.0
             << pound * 9.80665 / 0.0254;
+        QTest::newRow("kWh/kg = 3.6 MJ/kg")
+            << "Specific Energy" << "Kilowatt-Hour per Kilogram (kWh/kg)" << "Megajoule per Kilogram (MJ/kg)" << 1.0
+            << 3.6;
+        QTest::newRow("BTU (IT)/lb = 2.326 kJ/kg")
+            << "Specific Energy" << "BTU (IT) per Pound" << "Kilojoule per Kilogram (kJ/kg)" << 1.0 << 2.326;
+        QTest::newRow("BTU (IT)/(lb F) = 4186.8 J/(kg K)")
+            << "Specific Heat Capacity" << "BTU (IT) per Pound Degree Fahrenheit"
+            << "Joule per Kilogram Kelvin (J/(kg\u00B7K))" << 1.0 << 4186.8;
         QTest::newRow("BTU (IT)/(h ft F) in W/(m K)")
             << "Thermal Conductivity" << "BTU (IT) per Hour Foot Degree Fahrenheit"
             << "Watt per Meter Kelvin (W/(m\u00B7K))" << 1.0 << btu / (3600 * foot * 5 / 9);
+        QTest::newRow("BTU (IT)/(h ft^2) in W/m^2")
+            << "Heat Flux Density" << "BTU (IT) per Hour Square Foot" << "Watt per Square Meter (W/m\u00B2)" << 1.0
+            << btu / (3600 * foot * foot);
+        QTest::newRow("kcal (IT)/(h m^2 C) = 1.163 W/(m^2 K)")
+            << "Heat Transfer Coefficient" << "Kilocalorie (IT) per Hour Square Meter Degree Celsius"
+            << "Watt per Square Meter Kelvin (W/(m\u00B2\u00B7K))" << 1.0 << 1.163;
         QTest::newRow("US R-19 in m^2 K/W")
             << "Thermal Insulance" << "R-Value (US ft\u00B2\u00B7\u00B0F\u00B7h/BTU IT)"
             << "Square Meter Kelvin per Watt (m\u00B2\u00B7K/W)" << 19.0 << 19 * foot * foot * 5 / 9 * 3600 / btu;
+        QTest::newRow("oz/yd^2 in g/m^2")
+            << "Area Density" << "Ounce per Square Yard (oz/yd\u00B2)" << "Gram per Square Meter (g/m\u00B2)" << 1.0
+            << pound / 16 * 1000 / (0.9144 * 0.9144);
         QTest::newRow("20 lb bond paper in g/m^2")
             << "Area Density" << "Pound per Ream (bond 17\u00D722 in)" << "Gram per Square Meter (g/m\u00B2)" << 20.0
             << 20 * pound * 1000 / (500 * 17 * 22 * 0.0254 * 0.0254);
+        QTest::newRow("denier = 1/9 tex")
+            << "Linear Density" << "Denier (g/9 km)" << "Tex (g/km)" << 1.0 << 1.0 / 9;
         QTest::newRow("US gal/100 mi in L/100 km")
             << "Fuel Consumption" << "US Gallon per 100 Miles" << "Liter per 100 Kilometers (L/100 km)" << 1.0
             << 3.785411784 / 1.609344;
         QTest::newRow("sphere in square degrees")
             << "Solid Angle" << "Spat (4 pi sr)" << "Square Degree (deg\u00B2)" << 1.0 << 129600 / pi;
+        QTest::newRow("roentgen = 258 uC/kg")
+            << "Radiation Exposure" << "Roentgen (R)" << "Microcoulomb per Kilogram (\u00B5C/kg)" << 1.0 << 258.0;
+        QTest::newRow("mrem/h = 10 uSv/h")
+            << "Radiation Equivalent Dose Rate" << "Millirem per Hour (mrem/h)" << "Microsievert per Hour (\u00B5Sv/h)"
+            << 1.0 << 10.0;
         QTest::newRow("enzyme unit = 1/60 ukat")
             << "Catalytic Activity" << "Enzyme Unit (U = 1 \u00B5mol/min)" << "Nanokatal (nkat)" << 1.0 << 1000.0 / 60;
         QTest::newRow("mmHg in Pa")
             << "Pressure" << "Millimeter of Mercury (mmHg)" << "Pascal (Pa)" << 1.0 << 133.322387415;
+        QTest::newRow("EC therm = 105.506 MJ")
+            << "Energy" << "Therm (EC)" << "Megajoule (MJ)" << 1.0 << 105.506;
         QTest::newRow("33 shaku = 10 m")
             << "Length" << "Shaku (Japanese 10/33 m)" << "Meter (m)" << 33.0 << 10.0;
+        QTest::newRow("verst = 1066.8 m")
+            << "Length" << "Verst (Russian 500 sazhen)" << "Meter (m)" << 1.0 << 1066.8;
     }
     void knownEquivalences()
     {
