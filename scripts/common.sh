@@ -2,8 +2,9 @@
 
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-dejavu-core)
 # For tst_installation: the validators of the installed desktop entry and AppStream metainfo, and
-# lintian on the Debian package that cpack builds (dpkg-dev for its dependency list).
-TEST_PACKAGES=(desktop-file-utils appstream lintian dpkg-dev)
+# lintian on the Debian package that cpack builds (dpkg-dev for its dependency list). For tst_start:
+# an X server without a display, the tools that list its windows and one that types.
+TEST_PACKAGES=(desktop-file-utils appstream lintian dpkg-dev xvfb x11-utils xdotool)
 # Only fuzz.sh needs these: clang with libFuzzer and the sanitizer run-times.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 

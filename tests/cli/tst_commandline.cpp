@@ -79,123 +79,111 @@ private slots:
         QCOMPARE(run.errors, QString());
     }
 
-    void convertFindsUnitsByItsRules_data()
+    // Each command on a small catalogue: what it prints, and its exit status.
+    void answersOnASmallCatalogue_data()
     {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("output");
         QTest::addColumn<QString>("errors"); // a pattern for all of standard error
+        const auto answers = [](const char *tag, const QStringList &arguments, const QString &output,
+                                const QString &locale = "en_US") {
+            QTest::newRow(tag) << locale << arguments << 0 << output << "";
+        };
+        const auto refuses = [](const char *tag, const QStringList &arguments, const QString &message) {
+            QTest::newRow(tag) << "en_US" << arguments << 2 << "" << exactly("Tallimer: " + message + "\n");
+        };
+        const auto showsUsage = [](const char *tag, const QStringList &arguments, const QString &message) {
+            QTest::newRow(tag) << "en_US" << arguments << 2 << "" << exactly("Tallimer: " + message) + kUsage;
+        };
 
         const QString feetToMeters = "10 Foot (ft) = 3.048 Meter (m)\n";
-        QTest::newRow("whole name, any letter case")
-            << "en_US" << QStringList{"convert", "10", "FOOT (FT)", "meter (m)"} << 0 << feetToMeters << "";
-        QTest::newRow("name without its symbol") << "en_US" << QStringList{"convert", "10", "foot", "Meter"} << 0
-                                                 << feetToMeters << "";
-        QTest::newRow("symbol") << "en_US" << QStringList{"convert", "10", "ft", "m"} << 0 << feetToMeters << "";
-        QTest::newRow("unique prefix") << "en_US" << QStringList{"convert", "10", "Fo", "Me"} << 0 << feetToMeters
-                                       << "";
+        const QString celsiusToFahrenheit = "100 Degrees Celsius (\u00BAC) = 212. Degrees Fahrenheit (\u00BAF)\n";
+        answers("whole name, any letter case", {"convert", "10", "FOOT (FT)", "meter (m)"}, feetToMeters);
+        answers("name without its symbol", {"convert", "10", "foot", "Meter"}, feetToMeters);
+        answers("symbol", {"convert", "10", "ft", "m"}, feetToMeters);
+        answers("unique prefix", {"convert", "10", "Fo", "Me"}, feetToMeters);
         // "Mi" begins Mile and Millimeter, but is the symbol of the one.
-        QTest::newRow("a symbol before a prefix")
-            << "en_US" << QStringList{"convert", "1", "Mi", "km"} << 0 << "1 Mile (mi) = 1.60934 Kilometer (km)\n" << "";
-        QTest::newRow("letter case tells units apart that differ in it alone")
-            << "en_US" << QStringList{"convert", "1", "MW", "mW"} << 0
-            << "1 Megawatt (MW) = 1,000,000,000. Milliwatt (mW)\n" << "";
-        QTest::newRow("degree sign left out")
-            << "en_US" << QStringList{"convert", "100", "C", "F", "--category", "Temperature"} << 0
-            << "100 Degrees Celsius (\u00BAC) = 212. Degrees Fahrenheit (\u00BAF)\n" << "";
-        QTest::newRow("degree sign typed either way")
-            << "en_US" << QStringList{"convert", "100", "\u00B0C", "\u00BAF", "--category", "Temperature"} << 0
-            << "100 Degrees Celsius (\u00BAC) = 212. Degrees Fahrenheit (\u00BAF)\n" << "";
-        QTest::newRow("category named in another letter case")
-            << "en_US" << QStringList{"convert", "10", "\u00BAC", "F", "--category", "temperature difference"} << 0
-            << "10 Degree Celsius (\u00B0C) = 18. Degree Fahrenheit (\u00B0F)\n" << "";
-        QTest::newRow("a name alone picks its category")
-            << "en_US" << QStringList{"convert", "100", "Degrees Celsius", "F"} << 0
-            << "100 Degrees Celsius (\u00BAC) = 212. Degrees Fahrenheit (\u00BAF)\n" << "";
-        QTest::newRow("negative temperature, no \"--\" needed")
-            << "en_US" << QStringList{"convert", "-40", "C", "F", "--category", "Temperature"} << 0
-            << "-40 Degrees Celsius (\u00BAC) = -40. Degrees Fahrenheit (\u00BAF)\n" << "";
-        QTest::newRow("\".\" form in a comma locale")
-            << "de_DE" << QStringList{"convert", "-.5", "C", "F", "--category", "Temperature"} << 0
-            << "-0,5 Degrees Celsius (\u00BAC) = 31,1 Degrees Fahrenheit (\u00BAF)\n" << "";
-        QTest::newRow("--plain") << "en_US" << QStringList{"convert", "1,000", "ft", "m", "--plain"} << 0 << "304.8\n"
-                                 << "";
-        QTest::newRow("--plain, a whole result") << "en_US"
-                                                 << QStringList{"convert", "1", "km", "m", "--plain", "--places", "2"}
-                                                 << 0 << "1,000.\n" << "";
-
-        QTest::newRow("units of two categories")
-            << "en_US" << QStringList{"convert", "100", "C", "F"} << 2 << ""
-            << exactly("Tallimer: 'C' and 'F' name units of more than one category; choose one with --category:\n"
-                       "  Temperature: Degrees Celsius (\u00BAC) to Degrees Fahrenheit (\u00BAF)\n"
-                       "  Temperature Difference: Degree Celsius (\u00B0C) to Degree Fahrenheit (\u00B0F)\n");
-        QTest::newRow("ambiguous name") << "en_US" << QStringList{"convert", "1", "Cable", "m"} << 2 << ""
-                                        << exactly("Tallimer: 'Cable' could be any of these units of Length:\n"
-                                                   "  Cable (1/10 nautical mile)\n  Cable (US Navy 720 ft)\n");
-        QTest::newRow("ambiguous letter case") << "en_US" << QStringList{"convert", "1", "mw", "W"} << 2 << ""
-                                               << exactly("Tallimer: 'mw' could be any of these units of Power:\n"
-                                                          "  Milliwatt (mW)\n  Megawatt (MW)\n");
-        QTest::newRow("unknown unit, known category")
-            << "en_US" << QStringList{"convert", "1", "furlong", "m"} << 2 << ""
-            << exactly("Tallimer: No unit of Length is named 'furlong'. Its units are:\n  Meter (m)\n  Foot (ft)\n"
-                       "  Kilometer (km)\n  Mile (mi)\n  Millimeter (mm)\n  Cable (1/10 nautical mile)\n"
-                       "  Cable (US Navy 720 ft)\n");
-        QTest::newRow("unknown units") << "en_US" << QStringList{"convert", "1", "xyz", "bar"} << 2 << ""
-                                       << exactly("Tallimer: No unit is named 'xyz' or 'bar'. The command \"list\" "
-                                                  "shows the categories, \"list CATEGORY\" their units.\n");
-        QTest::newRow("units of different categories")
-            << "en_US" << QStringList{"convert", "1", "m", "kg"} << 2 << ""
-            << exactly("Tallimer: No category holds both 'm' and 'kg': 'm' is in Length; 'kg' is in Mass.\n");
-        // "m" begins Milliwatt and Megawatt, but is the symbol of Meter.
-        QTest::newRow("a prefix does not reach past a symbol")
-            << "en_US" << QStringList{"convert", "1", "m", "W"} << 2 << ""
-            << exactly("Tallimer: No category holds both 'm' and 'W': 'm' is in Length; 'W' is in Power.\n");
-        QTest::newRow("unknown category")
-            << "en_US" << QStringList{"convert", "1", "ft", "m", "--category", "Area"} << 2 << ""
-            << exactly("Tallimer: No category is named 'Area'. The command \"list\" shows the categories.\n");
-        QTest::newRow("below absolute zero")
-            << "en_US" << QStringList{"convert", "-273.16", "C", "F", "--category", "Temperature"} << 2 << ""
-            << exactly("Tallimer: Try Again, below absolute zero.\n");
-        QTest::newRow("no number") << "en_US" << QStringList{"convert", "abc", "ft", "m"} << 2 << ""
-                                   << exactly("Tallimer: 'abc' is not a number.\n");
-        QTest::newRow("a result too large") << "en_US" << QStringList{"convert", "1e308", "km", "mm"} << 2 << ""
-                                            << exactly("Tallimer: Error # 6 was generated by Tallimer in routine "
-                                                       "Converter.\n\nOverflow\n");
-    }
-
-    void convertFindsUnitsByItsRules()
-    {
-        plantCatalogue(kSmallCatalogue);
-        checkRun();
-    }
-
-    void listShowsCategoriesAndUnits_data()
-    {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("output");
-        QTest::addColumn<QString>("errors");
-
-        // In the window's order, whatever the index's; a blank line lists nothing.
-        QTest::newRow("categories") << "en_US" << QStringList{"list"} << 0
-                                    << "Length\nMass\nPower\nTemperature\nTemperature Difference\n" << "";
-        QTest::newRow("units, in the file's order")
-            << "en_US" << QStringList{"list", "power"} << 0
-            << "1^Watt (W)\n0.001^Milliwatt (mW)\n1000000^Megawatt (MW)\n" << "";
+        answers("a symbol before a prefix", {"convert", "1", "Mi", "km"}, "1 Mile (mi) = 1.60934 Kilometer (km)\n");
+        answers("letter case tells units apart that differ in it alone", {"convert", "1", "MW", "mW"},
+                "1 Megawatt (MW) = 1,000,000,000. Milliwatt (mW)\n");
+        answers("degree sign left out", {"convert", "100", "C", "F", "--category", "Temperature"}, celsiusToFahrenheit);
+        answers("degree sign typed either way", {"convert", "100", "\u00B0C", "\u00BAF", "--category", "Temperature"},
+                celsiusToFahrenheit);
+        answers("category named in another letter case",
+                {"convert", "10", "\u00BAC", "F", "--category", "temperature difference"},
+                "10 Degree Celsius (\u00B0C) = 18. Degree Fahrenheit (\u00B0F)\n");
+        answers("a name alone picks its category", {"convert", "100", "Degrees Celsius", "F"}, celsiusToFahrenheit);
+        answers("negative temperature, no \"--\" needed", {"convert", "-40", "C", "F", "--category", "Temperature"},
+                "-40 Degrees Celsius (\u00BAC) = -40. Degrees Fahrenheit (\u00BAF)\n");
+        answers("\".\" form in a comma locale", {"convert", "-.5", "C", "F", "--category", "Temperature"},
+                "-0,5 Degrees Celsius (\u00BAC) = 31,1 Degrees Fahrenheit (\u00BAF)\n", "de_DE");
+        answers("--plain", {"convert", "1,000", "ft", "m", "--plain"}, "304.8\n");
+        answers("--plain, a whole result", {"convert", "1", "km", "m", "--plain", "--places", "2"}, "1,000.\n");
+        // The categories in the window's order, whatever the index's; a blank line lists nothing.
+        answers("list of categories", {"list"}, "Length\nMass\nPower\nTemperature\nTemperature Difference\n");
+        answers("units, in the file's order", {"list", "power"},
+                "1^Watt (W)\n0.001^Milliwatt (mW)\n1000000^Megawatt (MW)\n");
         // The factors in the fixed format in every locale.
-        QTest::newRow("units in a comma locale") << "de_DE" << QStringList{"list", "Mass"} << 0
-                                                 << "1^Kilogram (kg)\n0.45359237^Pound (lb)\n" << "";
-        QTest::newRow("unknown category")
-            << "en_US" << QStringList{"list", "Area"} << 2 << ""
-            << exactly("Tallimer: No category is named 'Area'. The command \"list\" shows the categories.\n");
+        answers("units in a comma locale", {"list", "Mass"}, "1^Kilogram (kg)\n0.45359237^Pound (lb)\n", "de_DE");
+
+        refuses("units of two categories", {"convert", "100", "C", "F"},
+                "'C' and 'F' name units of more than one category; choose one with --category:\n"
+                "  Temperature: Degrees Celsius (\u00BAC) to Degrees Fahrenheit (\u00BAF)\n"
+                "  Temperature Difference: Degree Celsius (\u00B0C) to Degree Fahrenheit (\u00B0F)");
+        refuses("ambiguous name", {"convert", "1", "Cable", "m"},
+                "'Cable' could be any of these units of Length:\n"
+                "  Cable (1/10 nautical mile)\n  Cable (US Navy 720 ft)");
+        refuses("ambiguous letter case", {"convert", "1", "mw", "W"},
+                "'mw' could be any of these units of Power:\n  Milliwatt (mW)\n  Megawatt (MW)");
+        refuses("unknown unit, known category", {"convert", "1", "furlong", "m"},
+                "No unit of Length is named 'furlong'. Its units are:\n  Meter (m)\n  Foot (ft)\n  Kilometer (km)\n"
+                "  Mile (mi)\n  Millimeter (mm)\n  Cable (1/10 nautical mile)\n  Cable (US Navy 720 ft)");
+        refuses("unknown units", {"convert", "1", "xyz", "bar"},
+                "No unit is named 'xyz' or 'bar'. The command \"list\" shows the categories, \"list CATEGORY\" "
+                "their units.");
+        refuses("units of different categories", {"convert", "1", "m", "kg"},
+                "No category holds both 'm' and 'kg': 'm' is in Length; 'kg' is in Mass.");
+        // "m" begins Milliwatt and Megawatt, but is the symbol of Meter.
+        refuses("a prefix does not reach past a symbol", {"convert", "1", "m", "W"},
+                "No category holds both 'm' and 'W': 'm' is in Length; 'W' is in Power.");
+        const QString noArea = "No category is named 'Area'. The command \"list\" shows the categories.";
+        refuses("unknown category to convert in", {"convert", "1", "ft", "m", "--category", "Area"}, noArea);
+        refuses("unknown category to list", {"list", "Area"}, noArea);
+        refuses("below absolute zero", {"convert", "-273.16", "C", "F", "--category", "Temperature"},
+                "Try Again, below absolute zero.");
+        refuses("no number", {"convert", "abc", "ft", "m"}, "'abc' is not a number.");
+        refuses("a result too large", {"convert", "1e308", "km", "mm"},
+                "Error # 6 was generated by Tallimer in routine Converter.\n\nOverflow");
+
+        showsUsage("unknown command", {"feet"}, "Unknown command 'feet'.");
+        showsUsage("convert without units", {"convert", "10", "ft"},
+                   "convert needs a value, the unit to convert from and the unit to convert to.");
+        showsUsage("convert, one argument too many", {"convert", "1", "ft", "m", "yd"}, "Unexpected argument 'yd'.");
+        showsUsage("list, two categories", {"list", "Length", "Mass"}, "Unexpected argument 'Mass'.");
+        const QString places = "--places takes a whole number from 1 to 9.";
+        showsUsage("no decimal places", {"convert", "1", "ft", "m", "--places", "0"}, places);
+        showsUsage("too many decimal places", {"convert", "1", "ft", "m", "--places", "10"}, places);
+        showsUsage("negative decimal places", {"convert", "1", "ft", "m", "--places", "-1"}, places);
+        showsUsage("--plain without convert", {"list", "--plain"}, "--plain goes with the command convert.");
+        showsUsage("--category without a command", {"--category", "Length"},
+                   "--category goes with the command convert.");
     }
 
-    void listShowsCategoriesAndUnits()
+    void answersOnASmallCatalogue()
     {
+        QFETCH(QString, locale);
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, output);
+        QFETCH(QString, errors);
         plantCatalogue(kSmallCatalogue);
-        checkRun();
+        const Run run = runProgram(arguments, locale);
+        QVERIFY2(run.finished, qPrintable(run.report()));
+        QCOMPARE(run.output, output);
+        QVERIFY2(matchesWhole(errors, run.errors), qPrintable(run.errors));
+        QCOMPARE(run.exitCode, exitCode);
     }
 
     // A line the unit lists cannot read is told on standard error, as the window tells it, and
@@ -209,9 +197,58 @@ private slots:
         QCOMPARE(run.errors, QStringLiteral("Tallimer: Error loading Bad This Unit has been removed\n"));
     }
 
-    // Each kind of fault once, at its file and line.
-    void checkFindsEachFaultAtItsLine()
+    // Each kind of fault once, at its file and line; named categories, the faults of their files
+    // alone.
+    void checkFindsFaults_data()
     {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("output");
+        QTest::addColumn<QString>("errors");
+        const QStringList quoted{
+            "Quoted.ucr:2: the factor \"\"2\" is not a number",
+            "Quoted.ucr:3: this line is never read: a double quote on an earlier line opens a field that runs on "
+            "past it",
+            "Quoted.ucr:4: this line is never read: a double quote on an earlier line opens a field that runs on "
+            "past it"};
+        const QString gone = "unitType.ucr:5: the category file \"Gone.ucr\" is missing";
+        QTest::newRow("whole catalogue")
+            << QStringList{"check"} << 1
+            << QStringList{
+                   "unitType.ucr:3: \"Bad/Name\" cannot name a category file: Category name cannot contain any of the "
+                   "following characters: \\ / : ? * \" < > | , ^",
+                   "unitType.ucr:4: \"length\" is listed on line 1 already", gone,
+                   "Length.ucr:1: the first unit is not a base unit of factor 1: its factor is 2",
+                   "Length.ucr:2: the factor \"x\" is not a number",
+                   "Length.ucr:3: no \"^\" between a factor and a name: the editor cannot read this line",
+                   "Length.ucr:4: the unit name \"Centi^Inch\" holds a \"^\"",
+                   "Length.ucr:5: the unit name \"A,B\" holds a comma",
+                   "Length.ucr:6: the factor -1 is not greater than zero",
+                   "Length.ucr:7: the factor 0 is not greater than zero",
+                   "Length.ucr:8: the unit name \"meter (M)\" is on line 1 already", "Length.ucr:10: the unit has no name",
+                   "Length.ucr:11: the unit name \"Add custom unit here\" marks an empty row: the editor drops the "
+                   "unit when it saves",
+                   "Length.ucr:12: the unit name \"Tab\\x09here\": Unit name cannot contain tabs, line breaks or "
+                   "other control characters",
+                   // Lines that end in LF alone are one line.
+                   "Mass.ucr:1: the unit name \"Kilogram\\x0a2^Gram\\x0a\" holds a \"^\""}
+                   + quoted + QStringList{"Extra.ucr: the index does not list this category file"}
+            << "";
+        QTest::newRow("a clean category") << QStringList{"check", "Temperature"} << 0 << QStringList() << "";
+        QTest::newRow("categories in other letters") << QStringList{"check", "temperature", "quoted"} << 1 << quoted
+                                                     << "";
+        QTest::newRow("a category without its file") << QStringList{"check", "Gone"} << 1 << QStringList{gone} << "";
+        QTest::newRow("a file the index does not list")
+            << QStringList{"check", "Extra"} << 2 << QStringList()
+            << "Tallimer: No category is named 'Extra'. The command \"list\" shows the categories.\n";
+    }
+
+    void checkFindsFaults()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, output);
+        QFETCH(QString, errors);
         plantCatalogue({
             {"unitType.ucr", "Length\r\nMass\r\nBad/Name\r\nlength\r\nGone\r\n\r\nTemperature\r\nQuoted\r\n"},
             {"Length.ucr", "2^Meter (m)\r\nx^Bad\r\n5\r\n2.54^Centi^Inch\r\n1^A,B\r\n-1^Negative\r\n0^Zero\r\n"
@@ -221,60 +258,11 @@ private slots:
             {"Quoted.ucr", "1^Unit\r\n\"2^Quoted\r\n3^Hidden\r\n\"\r\n"},
             {"Extra.ucr", "1^Unit\r\n"},
         });
-        const Run run = runProgram({"check"});
+        const Run run = runProgram(arguments);
         QVERIFY2(run.finished, qPrintable(run.report()));
-        QCOMPARE(run.exitCode, 1);
-        const QStringList expected{
-            "unitType.ucr:3: \"Bad/Name\" cannot name a category file: Category name cannot contain any of the "
-            "following characters: \\ / : ? * \" < > | , ^",
-            "unitType.ucr:4: \"length\" is listed on line 1 already",
-            "unitType.ucr:5: the category file \"Gone.ucr\" is missing",
-            "Length.ucr:1: the first unit is not a base unit of factor 1: its factor is 2",
-            "Length.ucr:2: the factor \"x\" is not a number",
-            "Length.ucr:3: no \"^\" between a factor and a name: the editor cannot read this line",
-            "Length.ucr:4: the unit name \"Centi^Inch\" holds a \"^\"",
-            "Length.ucr:5: the unit name \"A,B\" holds a comma",
-            "Length.ucr:6: the factor -1 is not greater than zero",
-            "Length.ucr:7: the factor 0 is not greater than zero",
-            "Length.ucr:8: the unit name \"meter (M)\" is on line 1 already",
-            "Length.ucr:10: the unit has no name",
-            "Length.ucr:11: the unit name \"Add custom unit here\" marks an empty row: the editor drops the unit "
-            "when it saves",
-            "Length.ucr:12: the unit name \"Tab\\x09here\": Unit name cannot contain tabs, line breaks or other "
-            "control characters",
-            // Lines that end in LF alone are one line.
-            "Mass.ucr:1: the unit name \"Kilogram\\x0a2^Gram\\x0a\" holds a \"^\"",
-            "Quoted.ucr:2: the factor \"\"2\" is not a number",
-            "Quoted.ucr:3: this line is never read: a double quote on an earlier line opens a field that runs on "
-            "past it",
-            "Quoted.ucr:4: this line is never read: a double quote on an earlier line opens a field that runs on "
-            "past it",
-            "Extra.ucr: the index does not list this category file",
-        };
-        QCOMPARE(run.output.split('\n', Qt::SkipEmptyParts), expected);
-        QCOMPARE(run.errors, QString());
-    }
-
-    // Named categories: the faults of their files alone.
-    void checkOfNamedCategories()
-    {
-        plantCatalogue({{"unitType.ucr", "Length\r\nMass\r\nGone\r\n"},
-                        {"Length.ucr", "1^Meter (m)\r\n-1^Negative\r\n"},
-                        {"Mass.ucr", "1^Kilogram (kg)\r\n"},
-                        {"Extra.ucr", "1^Unit\r\n"}});
-        Run run = runProgram({"check", "Mass"});
-        QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.output, QString());
-        run = runProgram({"check", "mass", "length"});
-        QCOMPARE(run.exitCode, 1);
-        QCOMPARE(run.output, QStringLiteral("Length.ucr:2: the factor -1 is not greater than zero\n"));
-        run = runProgram({"check", "Gone"});
-        QCOMPARE(run.exitCode, 1);
-        QCOMPARE(run.output, QStringLiteral("unitType.ucr:3: the category file \"Gone.ucr\" is missing\n"));
-        run = runProgram({"check", "Extra"});
-        QCOMPARE(run.exitCode, 2);
-        QCOMPARE(run.errors,
-                 QStringLiteral("Tallimer: No category is named 'Extra'. The command \"list\" shows the categories.\n"));
+        QCOMPARE(run.output.split('\n', Qt::SkipEmptyParts), output);
+        QCOMPARE(run.errors, errors);
+        QCOMPARE(run.exitCode, exitCode);
     }
 
     void shippedCatalogueChecksClean()
@@ -311,40 +299,6 @@ private slots:
         QCOMPARE(run.exitCode, 3);
         QCOMPARE(run.output, QString());
         QVERIFY2(matchesWhole(errors, run.errors), qPrintable(run.errors));
-    }
-
-    void wrongCommandLineShowsTheUsage_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("errors"); // the message before the usage
-
-        QTest::newRow("unknown command") << QStringList{"feet"} << "Unknown command 'feet'.";
-        QTest::newRow("convert without units") << QStringList{"convert", "10", "ft"}
-                                               << "convert needs a value, the unit to convert from and the unit to "
-                                                  "convert to.";
-        QTest::newRow("convert, one argument too many") << QStringList{"convert", "1", "ft", "m", "yd"}
-                                                        << "Unexpected argument 'yd'.";
-        QTest::newRow("list, two categories") << QStringList{"list", "Length", "Mass"} << "Unexpected argument 'Mass'.";
-        QTest::newRow("no decimal places") << QStringList{"convert", "1", "ft", "m", "--places", "0"}
-                                           << "--places takes a whole number from 1 to 9.";
-        QTest::newRow("too many decimal places") << QStringList{"convert", "1", "ft", "m", "--places", "10"}
-                                                 << "--places takes a whole number from 1 to 9.";
-        QTest::newRow("negative decimal places") << QStringList{"convert", "1", "ft", "m", "--places", "-1"}
-                                                 << "--places takes a whole number from 1 to 9.";
-        QTest::newRow("--plain without convert") << QStringList{"list", "--plain"}
-                                                 << "--plain goes with the command convert.";
-        QTest::newRow("--category without a command") << QStringList{"--category", "Length"}
-                                                      << "--category goes with the command convert.";
-    }
-
-    void wrongCommandLineShowsTheUsage()
-    {
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, errors);
-        const Run run = runProgram(arguments);
-        QCOMPARE(run.exitCode, 2);
-        QCOMPARE(run.output, QString());
-        QVERIFY2(matchesWhole(exactly("Tallimer: " + errors) + kUsage, run.errors), qPrintable(run.errors));
     }
 
     // A command reads; it never writes: not the settings (the last conversion the window stored
@@ -432,22 +386,6 @@ private:
         run.output = QString::fromUtf8(process.readAllStandardOutput());
         run.errors = QString::fromUtf8(process.readAllStandardError());
         return run;
-    }
-
-    // Runs the row's locale and arguments and checks the exit code, the whole standard output
-    // and standard error against the row's pattern.
-    void checkRun()
-    {
-        QFETCH(QString, locale);
-        QFETCH(QStringList, arguments);
-        QFETCH(int, exitCode);
-        QFETCH(QString, output);
-        QFETCH(QString, errors);
-        const Run run = runProgram(arguments, locale);
-        QVERIFY2(run.finished, qPrintable(run.report()));
-        QCOMPARE(run.output, output);
-        QVERIFY2(matchesWhole(errors, run.errors), qPrintable(run.errors));
-        QCOMPARE(run.exitCode, exitCode);
     }
 
     std::unique_ptr<TestEnvironment> m_environment;

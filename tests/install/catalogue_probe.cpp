@@ -4,11 +4,9 @@
 //   catalogue_probe where APPLICATION_FOLDER
 //       prints the working catalogue folder
 //   catalogue_probe save APPLICATION_FOLDER NAME UNIT FACTOR
-//       prints whether the index listed NAME, saves a category NAME of one unit and lists it
+//       saves a category NAME of one unit and lists it in the index
 //   catalogue_probe restore-all APPLICATION_FOLDER
 //       brings back the factory catalogue
-//   catalogue_probe program-folder
-//       prints the folder of the running program file (started through a link, the link's target)
 //
 // Prints "folder=<working catalogue folder>", "factory=<factory folder>" and "added=<the factory
 // categories this start added to the user's copy, comma-separated>" first; exits 1, saying why,
@@ -36,10 +34,6 @@ int fail(const QString &why)
 int run(const QStringList &arguments, QTextStream &out)
 {
     const QString command = arguments.value(1);
-    if (command == QLatin1String("program-folder")) {
-        out << "folder=" << QCoreApplication::applicationDirPath() << '\n';
-        return 0;
-    }
     if (arguments.size() < 3)
         return fail(QStringLiteral("usage: catalogue_probe where|save|restore-all APPLICATION_FOLDER ..."));
     app::setApplicationFolder(arguments.at(2));
@@ -51,7 +45,6 @@ int run(const QStringList &arguments, QTextStream &out)
         return 0;
     if (command == QLatin1String("save") && arguments.size() == 6) {
         const QString name = arguments.at(3);
-        out << "listed=" << (catalogue::isListedInIndex(name) ? "true" : "false") << '\n';
         UnitCategory category;
         category.setCategoryName(name);
         category.resize(0, 0);

@@ -2,15 +2,17 @@
 #include "core/catalogue/CatalogueIndex.h"
 #include "core/catalogue/CataloguePaths.h"
 #include "doubles/ScriptedFileOperations.h"
+#include "support/FaultFiles.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMap>
 #include <QTest>
 
 using catalogue::CatalogueFailure;
+using catalogue::DeleteOutcome;
+using Failures = QList<CatalogueFailure>;
 using Files = QMap<QString, QByteArray>;
 
 Q_DECLARE_METATYPE(catalogue::DeleteOutcome)
@@ -25,21 +27,16 @@ char *toString(const CatalogueFailure &failure)
 
 namespace {
 
-CatalogueFailure removing(const QString &path)
-{
-    return {CatalogueFailure::Operation::RemovingFiles, path};
-}
-
 CatalogueFailure restoring(const QString &path)
 {
     return {CatalogueFailure::Operation::RestoringDefaults, path};
 }
 
-// The files of a folder (not its subfolders) whose names match filter, with their bytes.
-Files filesIn(const QString &folder, const QString &filter = QStringLiteral("*"))
+// The catalogue files of a folder (not its subfolders), with their bytes.
+Files catalogueFilesIn(const QString &folder)
 {
     Files files;
-    for (const QFileInfo &info : QDir(folder).entryInfoList({filter}, QDir::Files | QDir::Hidden | QDir::System)) {
+    for (const QFileInfo &info : QDir(folder).entryInfoList({"*.ucr"}, QDir::Files | QDir::Hidden)) {
         QFile file(info.filePath());
         file.open(QIODevice::ReadOnly);
         files.insert(info.fileName(), file.readAll());
@@ -49,8 +46,9 @@ Files filesIn(const QString &folder, const QString &filter = QStringLiteral("*")
 
 } // namespace
 
-// Real files in the temporary application folder, deleted and copied through a recording
-// stand-in that passes every operation on to the real files unless told to fail it.
+// Changes to the catalogue's files: the index's lines, deleting a category, restoring one or all
+// from the factory copies. Real files, deleted and copied through a stand-in that passes every
+// operation on unless told to fail it.
 class TestCatalogueFiles : public QObject {
     Q_OBJECT
 
@@ -69,209 +67,187 @@ private slots:
         finishEnvironment(m_environment);
     }
 
-    void failureMessages()
+    void indexChanges_data()
     {
-        QCOMPARE(removing("C:\\T\\bin\\Gone.ucr").message(),
-                 QStringLiteral("An Error has occurred while removing category files\r\nC:\\T\\bin\\Gone.ucr could not be found"));
-        QCOMPARE(restoring("C:\\T\\bin\\default\\Mine.ucr").message(),
-                 QStringLiteral("An Error has occurred while restoring defaults\r\nC:\\T\\bin\\default\\Mine.ucr could not be found"));
+        QTest::addColumn<bool>("listing"); // listInIndex, or removeFromIndex
+        QTest::addColumn<QByteArray>("index"); // null: no index
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("succeeded");
+        QTest::addColumn<QByteArray>("expected"); // null: still no index
+        const QString money = QString::fromUtf8("Money €");
+        QTest::newRow("list: first word of a listed name is listed at the end")
+            << true << QByteArray("Flow Rate\r\nLength\r\n") << "Flow" << true << QByteArray("Flow Rate\r\nLength\r\nFlow\r\n");
+        QTest::newRow("list: a listed name is not listed twice")
+            << true << QByteArray("Area\r\nLength\r\n") << "Area" << true << QByteArray("Area\r\nLength\r\n");
+        QTest::newRow("list: index without a final line end")
+            << true << QByteArray("Area\r\nLength") << "Mass" << true << QByteArray("Area\r\nLength\r\nMass\r\n");
+        QTest::newRow("list: missing index is created") << true << QByteArray() << "Mass" << true << QByteArray("Mass\r\n");
+        QTest::newRow("list: Windows-1252 name")
+            << true << QByteArray("Area\r\n") << money << true << QByteArray("Area\r\nMoney \x80\r\n");
+        QTest::newRow("list: name no catalogue file can hold")
+            << true << QByteArray("Area\r\n") << QString::fromUtf8("Ω") << false << QByteArray("Area\r\n");
+        QTest::newRow("remove: its line goes, the others stay in their order")
+            << false << QByteArray("Mass\r\nLength\r\nArea\r\n") << "Length" << true << QByteArray("Mass\r\nArea\r\n");
+        QTest::newRow("remove: every line of the name goes")
+            << false << QByteArray("Area\r\nMass\r\nArea\r\n") << "Area" << true << QByteArray("Mass\r\n");
+        QTest::newRow("remove: whole lines only")
+            << false << QByteArray("Flow Rate\r\nFlow\r\n") << "Flow" << true << QByteArray("Flow Rate\r\n");
+        QTest::newRow("remove: blank lines and lines that name no file stay, CR LF after each")
+            << false << QByteArray("Area\r\n\r\n../x\r\nMass\r\nLength") << "Mass" << true
+            << QByteArray("Area\r\n\r\n../x\r\nLength\r\n");
+        QTest::newRow("remove: a name not listed changes nothing")
+            << false << QByteArray("Area\r\nMass") << "Length" << true << QByteArray("Area\r\nMass");
+        QTest::newRow("remove: no index is made") << false << QByteArray() << "Mass" << true << QByteArray();
+        QTest::newRow("remove: Windows-1252 name")
+            << false << QByteArray("Money \x80\r\nArea\r\n") << money << true << QByteArray("Area\r\n");
+    }
+    void indexChanges()
+    {
+        QFETCH(bool, listing);
+        QFETCH(QByteArray, index);
+        QFETCH(QString, name);
+        QFETCH(bool, succeeded);
+        QFETCH(QByteArray, expected);
+        if (index.isNull())
+            QFile::remove(catalogue::indexFile());
+        else
+            m_environment->writeFile("bin/unitType.ucr", index);
+        QCOMPARE(listing ? catalogue::listInIndex(name) : catalogue::removeFromIndex(name), succeeded);
+        QCOMPARE(QFileInfo::exists(catalogue::indexFile()), !expected.isNull());
+        QCOMPARE(m_environment->readFile("bin/unitType.ucr"), expected);
     }
 
-    void deleteCategoryTakesItsLineThenItsFile()
+    // Each change reads the index as it stands when it is made: another copy's change between
+    // two of this copy's stays.
+    void indexChangesBuildOnTheIndexOnDisk()
     {
-        Files expected = filesIn(bin());
-        expected.remove("Temperature.ucr");
-        QByteArray index = expected.value("unitType.ucr");
-        index.replace("\r\nTemperature\r\n", "\r\n");
-        expected["unitType.ucr"] = index;
-        QCOMPARE(catalogue::deleteCategory("Temperature"), catalogue::DeleteOutcome::Deleted);
-        QCOMPARE(filesIn(bin()), expected); // "Temperature Difference" stays, file and line
-        QCOMPARE(m_files->calls().size(), 1);
+        m_environment->writeFile("bin/unitType.ucr", "Area\r\nLength\r\nMass\r\n");
+        QVERIFY(catalogue::listInIndex("Area"));
+        m_environment->writeFile("bin/unitType.ucr", "Area\r\nLength\r\nMass\r\nFrom Another Copy\r\n");
+        QVERIFY(catalogue::removeFromIndex("Length"));
+        QVERIFY(catalogue::listInIndex("Mine"));
+        QCOMPARE(m_environment->readFile("bin/unitType.ucr"), QByteArray("Area\r\nMass\r\nFrom Another Copy\r\nMine\r\n"));
     }
 
-    void deleteCategoryThatCannotBeDone_data()
+    // The index lists Length, the name, and Temperature Difference; the category's lines go first,
+    // then its file. (A name that names no category file, and a folder in a file's place, are
+    // among the fault cases.)
+    void deleteCategory_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<catalogue::DeleteOutcome>("outcome");
-        using catalogue::DeleteOutcome;
+        QTest::addColumn<DeleteOutcome>("outcome");
+        QTest::newRow("line and file go, a longer name's stay") << "Temperature" << DeleteOutcome::Deleted;
         QTest::newRow("file already gone: its line goes") << "Gone" << DeleteOutcome::FileWasMissing;
-        QTest::newRow("folder in the file's place: its line goes") << "Folder" << DeleteOutcome::FileKept;
-        QTest::newRow("name leading out of the folder") << "../outside" << DeleteOutcome::NothingChanged;
-        QTest::newRow("name leading out with a backslash") << "..\\outside" << DeleteOutcome::NothingChanged;
-        QTest::newRow("name of a factory copy") << "default/Length" << DeleteOutcome::NothingChanged;
-        QTest::newRow("name of the index") << "unitType" << DeleteOutcome::NothingChanged;
     }
-    void deleteCategoryThatCannotBeDone()
+    void deleteCategory()
     {
         QFETCH(QString, name);
-        QFETCH(catalogue::DeleteOutcome, outcome);
-        m_environment->writeFile("bin/Folder.ucr/inside.ucr", "1^A\r\n");
-        m_environment->writeFile("outside.ucr", "1^A\r\n");
-        m_environment->writeFile("bin/unitType.ucr", "Length\r\n" + name.toLatin1() + "\r\nMass\r\n");
-        const Files before = filesIn(bin());
-        const Files factory = filesIn(factoryFolder());
+        QFETCH(DeleteOutcome, outcome);
+        m_environment->writeFile("bin/unitType.ucr", "Length\r\n" + name.toLatin1() + "\r\nTemperature Difference\r\n");
+        Files expected = faultfiles::filesUnder(m_environment->folder());
+        expected["bin/unitType.ucr"] = "Length\r\nTemperature Difference\r\n";
+        if (outcome == DeleteOutcome::Deleted)
+            expected.remove("bin/" + name + ".ucr");
         QCOMPARE(catalogue::deleteCategory(name), outcome);
-        const bool unlisted = outcome != catalogue::DeleteOutcome::NothingChanged;
-        Files expected = before;
-        if (unlisted)
-            expected["unitType.ucr"] = "Length\r\nMass\r\n";
-        QCOMPARE(filesIn(bin()), expected);
-        QVERIFY(QFileInfo::exists(bin() + "/Folder.ucr/inside.ucr"));
-        QCOMPARE(m_environment->readFile("outside.ucr"), QByteArray("1^A\r\n"));
-        QCOMPARE(filesIn(factoryFolder()), factory);
+        QCOMPARE(faultfiles::filesUnder(m_environment->folder()), expected);
     }
 
-    void temperatureCanBeDeletedAndRestored()
-    {
-        QCOMPARE(catalogue::deleteCategory("Temperature"), catalogue::DeleteOutcome::Deleted);
-        QVERIFY(!QFileInfo::exists(catalogue::categoryFile("Temperature")));
-        QVERIFY(!catalogue::restoreCategory("Temperature"));
-        QCOMPARE(m_environment->readFile("bin/Temperature.ucr"), m_environment->readFile("bin/default/Temperature.ucr"));
-    }
-
+    // A failed restore names the factory file and leaves the category file as it was.
     void restoreCategory_data()
     {
-        QTest::addColumn<QByteArray>("userFile"); // null: no file
-        QTest::newRow("changed by the user") << QByteArray("1^Metre\r\n2^Double metre\r\n");
-        QTest::newRow("deleted by the user") << QByteArray();
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("folderInPlaceOf"); // relative to the application folder
+        QTest::addColumn<bool>("restored");
+        QTest::newRow("changed by the user") << "Length" << QString() << true;
+        QTest::newRow("deleted by the user") << "Length" << QString() << true;
+        QTest::newRow("a category the user made has no factory copy") << "My Stuff" << QString() << false;
+        QTest::newRow("factory copy is a folder") << "Length" << "bin/default/Length.ucr" << false;
     }
     void restoreCategory()
     {
-        QFETCH(QByteArray, userFile);
-        if (userFile.isNull())
-            QFile::remove(catalogue::categoryFile("Length"));
-        else
-            m_environment->writeFile("bin/Length.ucr", userFile);
-        QVERIFY(!catalogue::restoreCategory("Length"));
-        QCOMPARE(m_environment->readFile("bin/Length.ucr"), m_environment->readFile("bin/default/Length.ucr"));
-    }
-
-    void restoringAUserCategoryKeepsItsFile()
-    {
-        const QByteArray mine("1^Thing\r\n2^Other"); // no final line end: kept byte for byte
-        m_environment->writeFile("bin/My Stuff.ucr", mine);
-        const auto failure = catalogue::restoreCategory("My Stuff");
-        QCOMPARE(failure, restoring(catalogue::factoryCategoryFile("My Stuff")));
-        QCOMPARE(failure->message(), "An Error has occurred while restoring defaults\r\n"
-                                         + catalogue::factoryCategoryFile("My Stuff") + " could not be found");
-        QCOMPARE(m_environment->readFile("bin/My Stuff.ucr"), mine);
-    }
-
-    void failedRestoreLeavesTheOldFileWhole_data()
-    {
-        QTest::addColumn<QString>("folderInPlaceOf");
-        QTest::newRow("factory copy is a folder") << "bin/default/Length.ucr";
-        QTest::newRow("category file is a folder") << "bin/Length.ucr";
-    }
-    void failedRestoreLeavesTheOldFileWhole()
-    {
+        QFETCH(QString, name);
         QFETCH(QString, folderInPlaceOf);
-        const QByteArray mine("1^Metre\r\n");
-        m_environment->writeFile("bin/Length.ucr", mine);
-        QVERIFY(QFile::remove(m_environment->folder() + "/" + folderInPlaceOf));
-        m_environment->writeFile(folderInPlaceOf + "/inside.ucr", "x");
-        const Files before = filesIn(bin());
-        QCOMPARE(catalogue::restoreCategory("Length"), restoring(catalogue::factoryCategoryFile("Length")));
-        QCOMPARE(filesIn(bin()), before);
-        QCOMPARE(m_environment->readFile(folderInPlaceOf + "/inside.ucr"), QByteArray("x"));
+        QFETCH(bool, restored);
+        if (QByteArray(QTest::currentDataTag()).startsWith("deleted"))
+            QVERIFY(QFile::remove(catalogue::categoryFile(name)));
+        else
+            m_environment->writeFile("bin/" + name + ".ucr", "1^Metre\r\n2^Mine"); // no final line end
+        if (!folderInPlaceOf.isEmpty()) {
+            QVERIFY(QFile::remove(m_environment->folder() + "/" + folderInPlaceOf));
+            m_environment->writeFile(folderInPlaceOf + "/inside.ucr", "x");
+        }
+        const Files before = faultfiles::filesUnder(m_environment->folder());
+        const auto failure = catalogue::restoreCategory(name);
+        if (restored) {
+            QCOMPARE(failure, std::nullopt);
+            QCOMPARE(m_environment->readFile("bin/Length.ucr"), m_environment->readFile("bin/default/Length.ucr"));
+        } else {
+            QCOMPARE(failure, restoring(catalogue::factoryCategoryFile(name)));
+            QCOMPARE(faultfiles::filesUnder(m_environment->folder()), before);
+        }
     }
 
-    void restoreAllBringsBackExactlyTheFactoryCatalogue()
+    // The user made a category and changed Length; Area's factory copy or another step fails.
+    // Every copy that can be made is made, the failures come in the order they are shown, and the
+    // user's categories go only once the factory index is in place.
+    void restoreAllCategories_data()
     {
-        makeUserCategory();
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<bool>("ownCategoryKept");
+        QTest::newRow("none") << "none" << false;
+        QTest::newRow("a factory copy is missing") << "factory copy" << false;
+        QTest::newRow("the factory index is not copied") << "index copy" << true;
+        QTest::newRow("the removal fails") << "removal" << true;
+    }
+    void restoreAllCategories()
+    {
+        QFETCH(QString, fault);
+        QFETCH(bool, ownCategoryKept);
+        m_environment->writeFile("bin/My Stuff.ucr", "1^Thing\r\n");
+        QVERIFY(catalogue::listInIndex("My Stuff"));
         m_environment->writeFile("bin/Length.ucr", "1^Metre\r\n");
-        QFile::remove(catalogue::categoryFile("Area"));
         m_environment->writeFile("bin/notes.txt", "not a catalogue file");
-        const Files factory = filesIn(factoryFolder());
+        const QByteArray userIndex = m_environment->readFile("bin/unitType.ucr");
+        Failures failures;
+        if (fault == "factory copy") {
+            QVERIFY(QFile::remove(catalogue::factoryCategoryFile("Area")));
+            failures = {restoring(catalogue::factoryCategoryFile("Area"))};
+        } else if (fault == "index copy") {
+            m_files->failOn(catalogue::factoryIndexFile());
+            failures = {restoring(catalogue::factoryIndexFile())};
+        } else if (fault == "removal") {
+            m_files->failOn(catalogue::catalogueFilePattern());
+            failures = {{CatalogueFailure::Operation::RemovingFiles, catalogue::catalogueFilePattern()}};
+        }
+        const Files factory = catalogueFilesIn(m_environment->binFolder() + "/default");
 
-        const auto result = catalogue::restoreAllCategories();
+        const catalogue::RestoreAllResult result = catalogue::restoreAllCategories();
         QVERIFY(result.factoryIndexRead);
-        QCOMPARE(result.failures, QList<CatalogueFailure>());
-        QCOMPARE(filesIn(bin(), "*.ucr"), factory);
-        QCOMPARE(filesIn(factoryFolder()), factory);
+        QCOMPARE(result.failures, failures);
+        QCOMPARE(m_environment->readFile("bin/Length.ucr"), factory.value("Length.ucr"));
+        QCOMPARE(QFileInfo::exists(catalogue::categoryFile("My Stuff")), ownCategoryKept);
+        QCOMPARE(m_environment->readFile("bin/unitType.ucr"), fault == "index copy" ? userIndex : factory.value("unitType.ucr"));
         QCOMPARE(m_environment->readFile("bin/notes.txt"), QByteArray("not a catalogue file"));
-    }
-
-    void restoreAllWithABlankFactoryLine()
-    {
-        m_environment->writeFile("bin/default/unitType.ucr", "Area\r\n\r\nLength\r\n");
-        makeUserCategory();
-        const auto result = catalogue::restoreAllCategories();
-        const QString emptyName = QDir::toNativeSeparators(factoryFolder() + "/.ucr");
-        QCOMPARE(result.failures, QList<CatalogueFailure>{restoring(emptyName)});
-        QVERIFY(result.failures.first().message().endsWith(QDir::separator() + QStringLiteral("default")
-                                                           + QDir::separator() + ".ucr could not be found"));
-        QCOMPARE(filesIn(bin(), "*.ucr").keys(), QStringList({"Area.ucr", "Length.ucr", "unitType.ucr"}));
-        QCOMPARE(m_environment->readFile("bin/unitType.ucr"), QByteArray("Area\r\n\r\nLength\r\n"));
+        if (fault == "none")
+            QCOMPARE(catalogueFilesIn(m_environment->binFolder()), factory);
     }
 
     void restoreAllWithoutFactoryIndexTouchesNothing()
     {
-        makeUserCategory();
         QVERIFY(QFile::remove(catalogue::factoryIndexFile()));
-        const Files before = filesIn(bin());
+        m_environment->writeFile("bin/Length.ucr", "1^Metre\r\n");
+        const Files before = faultfiles::filesUnder(m_environment->folder());
         m_environment->boxes().expectOK();
-        const auto result = catalogue::restoreAllCategories();
+        const catalogue::RestoreAllResult result = catalogue::restoreAllCategories();
         QVERIFY(!result.factoryIndexRead);
         QVERIFY(result.failures.isEmpty());
         QCOMPARE(m_environment->boxes().shownTexts(),
                  QStringList{"File: " + catalogue::factoryIndexFile() + "\r\nFile Does Not Exist."});
-        QCOMPARE(filesIn(bin()), before);
+        QCOMPARE(faultfiles::filesUnder(m_environment->folder()), before);
         QVERIFY(m_files->calls().isEmpty());
     }
 
-    void restoreAllKeepsTheFileOfAFailedCopy()
-    {
-        makeUserCategory();
-        m_environment->writeFile("bin/Length.ucr", "1^Metre\r\n");
-        QVERIFY(QFile::remove(catalogue::factoryCategoryFile("Length")));
-        const auto result = catalogue::restoreAllCategories();
-        QCOMPARE(result.failures, QList<CatalogueFailure>{restoring(catalogue::factoryCategoryFile("Length"))});
-        QCOMPARE(m_environment->readFile("bin/Length.ucr"), QByteArray("1^Metre\r\n"));
-        QVERIFY(!QFileInfo::exists(catalogue::categoryFile("My Stuff")));
-        QCOMPARE(m_environment->readFile("bin/unitType.ucr"), m_environment->readFile("bin/default/unitType.ucr"));
-    }
-
-    void restoreAllKeepsUserCategoriesWhileTheirIndexStays()
-    {
-        makeUserCategory();
-        m_environment->writeFile("bin/Length.ucr", "1^Metre\r\n");
-        m_files->failOn(catalogue::factoryIndexFile());
-        const QByteArray userIndex = m_environment->readFile("bin/unitType.ucr");
-        const auto result = catalogue::restoreAllCategories();
-        QCOMPARE(result.failures, QList<CatalogueFailure>{restoring(catalogue::factoryIndexFile())});
-        QCOMPARE(m_environment->readFile("bin/unitType.ucr"), userIndex);
-        QVERIFY(QFileInfo::exists(catalogue::categoryFile("My Stuff")));
-        QCOMPARE(m_environment->readFile("bin/Length.ucr"), m_environment->readFile("bin/default/Length.ucr"));
-    }
-
-    void restoreAllReportsAFailedRemovalFirstAndCopiesAll()
-    {
-        makeUserCategory();
-        m_environment->writeFile("bin/Length.ucr", "1^Metre\r\n");
-        QVERIFY(QFile::remove(catalogue::factoryCategoryFile("Area")));
-        m_files->failOn(catalogue::catalogueFilePattern());
-        const auto result = catalogue::restoreAllCategories();
-        QCOMPARE(result.failures, QList<CatalogueFailure>({removing(catalogue::catalogueFilePattern()),
-                                                           restoring(catalogue::factoryCategoryFile("Area"))}));
-        QCOMPARE(result.failures.first().message(),
-                 "An Error has occurred while removing category files\r\n"
-                     + QDir::toNativeSeparators(bin() + "/*.ucr") + " could not be found");
-        QCOMPARE(m_environment->readFile("bin/Length.ucr"), m_environment->readFile("bin/default/Length.ucr"));
-        QCOMPARE(m_environment->readFile("bin/unitType.ucr"), m_environment->readFile("bin/default/unitType.ucr"));
-    }
-
 private:
-    QString bin() const { return m_environment->binFolder(); }
-    QString factoryFolder() const { return m_environment->binFolder() + "/default"; }
-
-    // A category the user made: its file, and its name at the end of the index.
-    void makeUserCategory()
-    {
-        m_environment->writeFile("bin/My Stuff.ucr", "1^Thing\r\n");
-        QVERIFY(catalogue::listInIndex("My Stuff"));
-    }
-
     std::unique_ptr<TestEnvironment> m_environment;
     platform::ScriptedFileOperations *m_files = nullptr;
     std::unique_ptr<platform::FileOperations> m_previousFiles;

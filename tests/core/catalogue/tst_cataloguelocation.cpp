@@ -1,23 +1,17 @@
 #include "core/base/AppInfo.h"
-#include "core/catalogue/CatalogueFiles.h"
-#include "core/catalogue/CatalogueIndex.h"
 #include "core/catalogue/CatalogueLocation.h"
 #include "core/catalogue/InstallMarker.h"
 #include "core/catalogue/CataloguePaths.h"
-#include "core/catalogue/UnitCategory.h"
 #include "support/FaultFiles.h"
+#include "support/HostileEntries.h"
 #include "support/TestEnvironment.h"
+#include "support/UnprivilegedRun.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
 #include <QTest>
-
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 using Files = QMap<QString, QByteArray>;
 
@@ -34,17 +28,6 @@ Files filesIn(const QString &folder)
     return files;
 }
 
-// Whether permissions can make a folder read-only for this test: not for root, who writes
-// anywhere, and not on Windows, where a folder's read-only mark does not stop writes.
-bool permissionsBind()
-{
-#ifdef Q_OS_UNIX
-    return geteuid() != 0;
-#else
-    return false;
-#endif
-}
-
 const catalogue::WritableTest kWritable = [](const QString &) { return true; };
 const catalogue::WritableTest kReadOnly = [](const QString &) { return false; };
 
@@ -58,17 +41,7 @@ class TestCatalogueLocation : public QObject {
 
 private slots:
     void init() { m_environment = std::make_unique<TestEnvironment>(); }
-    void cleanup()
-    {
-        finishEnvironment(m_environment);
-    }
-
-    void writableFolderKeepsItsCatalogueInPlace()
-    {
-        const catalogue::CatalogueLocation location = locate(kWritable);
-        QCOMPARE(location, (catalogue::CatalogueLocation{bin(), false, factory()}));
-        QVERIFY(!QFileInfo::exists(userFolder()));
-    }
+    void cleanup() { finishEnvironment(m_environment); }
 
     void readOnlyFolderIsCopiedForTheUser_data()
     {
@@ -81,8 +54,9 @@ private slots:
         QTest::newRow("half-made copy") << true << Files{{"Length.ucr", "1^Own\r\n"}};
         // A user's own category, left there by an older copy whose index went missing.
         QTest::newRow("own category, no index") << true << Files{{"Mine.ucr", "2^Mine\r\n"}};
+        QTest::newRow("a copy with its index is used as it is")
+            << true << Files{{"unitType.ucr", "Mine\r\n"}, {"Mine.ucr", "2^Mine\r\n"}};
     }
-
     void readOnlyFolderIsCopiedForTheUser()
     {
         QFETCH(bool, folderMade);
@@ -93,18 +67,11 @@ private slots:
 
         QCOMPARE(locate(kReadOnly), (catalogue::CatalogueLocation{userFolder(), true, factory()}));
 
-        Files expected = filesIn(bin());
+        Files expected = before.contains("unitType.ucr") ? Files() : filesIn(bin());
         for (auto it = before.cbegin(); it != before.cend(); ++it)
             expected.insert(it.key(), it.value());
         QCOMPARE(filesUnder(userFolder()), expected); // no factory copies among them
         QCOMPARE(filesUnder(bin()), installed);
-    }
-
-    void existingUserCopyIsUsedAsItIs()
-    {
-        writeUserFiles({{"unitType.ucr", "Mine\r\n"}, {"Mine.ucr", "2^Mine\r\n"}});
-        QCOMPARE(locate(kReadOnly), (catalogue::CatalogueLocation{userFolder(), true, factory()}));
-        QCOMPARE(filesUnder(userFolder()), (Files{{"unitType.ucr", "Mine\r\n"}, {"Mine.ucr", "2^Mine\r\n"}}));
     }
 
     void readOnlyInstalledFilesGiveAWritableCopy()
@@ -116,66 +83,60 @@ private slots:
             QVERIFY2(copy.permissions().testFlag(QFile::WriteOwner), qPrintable(copy.fileName()));
     }
 
-    void withoutAUserCopyTheInstalledFolderIsUsed_data()
+    void withoutAUserCopyTheFolderInBinIsUsed_data()
     {
-        QTest::addColumn<QString>("breakage");
-        QTest::newRow("installed folder has no index") << "no index";
-        QTest::newRow("installed folder is missing") << "no folder";
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("the user can write it") << "writable";
+        QTest::newRow("it has no index") << "no index";
+        QTest::newRow("it is missing") << "no folder";
         QTest::newRow("user folder cannot be made") << "file in the way";
         QTest::newRow("user data folder unknown") << "unknown";
     }
-
-    void withoutAUserCopyTheInstalledFolderIsUsed()
+    void withoutAUserCopyTheFolderInBinIsUsed()
     {
-        QFETCH(QString, breakage);
+        QFETCH(QString, reason);
         QString user = userFolder();
-        if (breakage == "no index")
+        if (reason == "no index")
             QVERIFY(QFile::remove(bin() + "/unitType.ucr"));
-        else if (breakage == "no folder")
+        else if (reason == "no folder")
             QVERIFY(QDir(bin()).removeRecursively());
-        else if (breakage == "file in the way")
+        else if (reason == "file in the way")
             m_environment->writeFile("userdata", "a file where the folder would go");
-        else
+        else if (reason == "unknown")
             user.clear();
 
-        QCOMPARE(catalogue::locateCatalogue(m_environment->folder(), user, kReadOnly),
+        QCOMPARE(catalogue::locateCatalogue(m_environment->folder(), user, reason == "writable" ? kWritable : kReadOnly),
                  (catalogue::CatalogueLocation{bin(), false, factory()}));
-        if (breakage != "file in the way")
-            QVERIFY(!QFileInfo::exists(m_environment->userDataFolder()));
+        QCOMPARE(QFileInfo(m_environment->userDataFolder()).isFile(), reason == "file in the way");
+        QVERIFY(!QFileInfo::exists(userFolder()));
     }
 
     // An installed program works on a per-user copy of the factory catalogue its marker names,
-    // whether or not the user could write the installed files (root can).
+    // whether or not the user could write the installed files (root can). Without that copy it
+    // still keeps away from its own files: nothing is written anywhere.
     void installedProgramAlwaysWorksOnAPerUserCopy_data()
     {
         QTest::addColumn<bool>("installWritable");
-        QTest::newRow("install the user cannot write") << false;
-        QTest::newRow("install the user can write") << true;
+        QTest::addColumn<bool>("userFolderBlocked");
+        QTest::newRow("install the user cannot write") << false << false;
+        QTest::newRow("install the user can write") << true << false;
+        QTest::newRow("user folder cannot be made") << true << true;
     }
-
     void installedProgramAlwaysWorksOnAPerUserCopy()
     {
         QFETCH(bool, installWritable);
+        QFETCH(bool, userFolderBlocked);
         const QString application = makeInstall();
         const Files installed = filesUnder(m_environment->folder() + "/prefix");
+        if (userFolderBlocked)
+            m_environment->writeFile("userdata", "a file where the folder would go");
 
         const catalogue::CatalogueLocation location = catalogue::locateCatalogue(
             application, userFolder(), installWritable ? kWritable : kReadOnly);
         QCOMPARE(location, (catalogue::CatalogueLocation{userFolder(), true, installedFactory()}));
-        QCOMPARE(filesUnder(userFolder()), filesIn(installedFactory()));
-        QCOMPARE(m_environment->readFile("userdata/offered-categories.txt"), readFactoryIndex());
-        QCOMPARE(filesUnder(m_environment->folder() + "/prefix"), installed);
-    }
-
-    // Without a user copy an installed program still keeps away from its own files: the missing
-    // index of the user's folder is reported at start, and nothing is written anywhere.
-    void installedProgramNeverFallsBackToItsOwnFiles()
-    {
-        const QString application = makeInstall();
-        const Files installed = filesUnder(m_environment->folder() + "/prefix");
-        m_environment->writeFile("userdata", "a file where the folder would go");
-        QCOMPARE(catalogue::locateCatalogue(application, userFolder(), kWritable),
-                 (catalogue::CatalogueLocation{userFolder(), true, installedFactory()}));
+        QCOMPARE(filesUnder(userFolder()), userFolderBlocked ? Files() : filesIn(installedFactory()));
+        if (!userFolderBlocked)
+            QCOMPARE(m_environment->readFile("userdata/offered-categories.txt"), readFactoryIndex());
         QCOMPARE(filesUnder(m_environment->folder() + "/prefix"), installed);
     }
 
@@ -193,7 +154,6 @@ private slots:
         QTest::newRow("installed, no copy yet") << true << true << false << "factory";
         QTest::newRow("installed, copy made") << true << false << true << "user";
     }
-
     void readingMakesNoCopy()
     {
         QFETCH(bool, installed);
@@ -236,12 +196,12 @@ private slots:
         QTest::newRow("absolute path") << "file" << QByteArray("factory=/usr/share/tallimer\n") << "bin/default";
         QTest::newRow("home path") << "file" << QByteArray("factory=~/tallimer\n") << "bin/default";
         QTest::newRow("control character") << "file" << QByteArray("factory=../da\tta\n") << "bin/default";
-        QTest::newRow("too long") << "file" << QByteArray(5000, '#') + "\nfactory=../data\n" << "bin/default";
+        const QByteArray factoryLine = "\nfactory=../data\n";
+        QTest::newRow("4096 bytes") << "file" << QByteArray(4096 - factoryLine.size(), '#') + factoryLine << "../data";
+        QTest::newRow("4097 bytes") << "file" << QByteArray(4097 - factoryLine.size(), '#') + factoryLine << "bin/default";
         QTest::newRow("folder") << "folder" << QByteArray() << "bin/default";
-#ifdef Q_OS_UNIX
         QTest::newRow("link to a marker") << "link" << QByteArray("factory=../data\n") << "bin/default";
         QTest::newRow("FIFO") << "fifo" << QByteArray() << "bin/default";
-#endif
     }
 
     void installMarkerNamesTheFactoryCatalogue()
@@ -256,11 +216,9 @@ private slots:
             QVERIFY(QDir().mkpath(marker));
         } else if (kind == "link") {
             m_environment->writeFile("elsewhere", text);
-            QVERIFY(QFile::link(m_environment->folder() + "/elsewhere", marker));
+            QVERIFY(hostile::makeLink(m_environment->folder() + "/elsewhere", marker));
         } else if (kind == "fifo") {
-#ifdef Q_OS_UNIX
-            QCOMPARE(mkfifo(QFile::encodeName(marker).constData(), 0600), 0);
-#endif
+            QVERIFY(hostile::makeFifo(marker));
         }
 
         const catalogue::CatalogueLocation location =
@@ -284,24 +242,34 @@ private slots:
         m_environment->writeFile("prefix/share/tallimer/unitType.ucr", readFactoryIndex() + "New\r\n");
         catalogue::forgetCatalogueLocation();
         QCOMPARE(catalogue::categoriesAddedAtStart(), QStringList{"New"});
-        QVERIFY(catalogue::isListedInIndex("New"));
+        const QByteArray index = readUserFile("unitType.ucr");
+        QVERIFY(index.endsWith("\r\nNew\r\n"));
 
         catalogue::forgetCatalogueLocation();
         QCOMPARE(catalogue::categoriesAddedAtStart(), QStringList());
-        QCOMPARE(catalogue::indexLines().count("New"), 1);
+        QCOMPARE(readUserFile("unitType.ucr"), index);
     }
 
+    // Every catalogue path lies in the folder decided on, never in the working folder.
+    void pathsFollowTheDecision_data()
+    {
+        QTest::addColumn<bool>("writable");
+        QTest::newRow("in place") << true;
+        QTest::newRow("per-user copy") << false;
+    }
     void pathsFollowTheDecision()
     {
-        catalogue::setWritableTest(kReadOnly);
-        const QString user = QDir::toNativeSeparators(userFolder());
-        const QString factory = QDir::toNativeSeparators(bin() + "/default");
-        QCOMPARE(catalogue::catalogueFolder(), user);
-        QCOMPARE(catalogue::indexFile(), QDir::toNativeSeparators(userFolder() + "/unitType.ucr"));
-        QCOMPARE(catalogue::categoryFile("Mass"), QDir::toNativeSeparators(userFolder() + "/Mass.ucr"));
-        QCOMPARE(catalogue::catalogueFilePattern(), QDir::toNativeSeparators(userFolder() + "/*.ucr"));
-        QCOMPARE(catalogue::factoryFolder(), factory);
-        QCOMPARE(catalogue::factoryIndexFile(), QDir::toNativeSeparators(bin() + "/default/unitType.ucr"));
+        QFETCH(bool, writable);
+        QDir::setCurrent(QDir::tempPath());
+        catalogue::setWritableTest(writable ? kWritable : kReadOnly);
+        const QString folder = writable ? bin() : userFolder();
+        QCOMPARE(catalogue::catalogueFolder(), QDir::toNativeSeparators(folder));
+        QCOMPARE(catalogue::indexFile(), QDir::toNativeSeparators(folder + "/unitType.ucr"));
+        QCOMPARE(catalogue::categoryFile("Mass"), QDir::toNativeSeparators(folder + "/Mass.ucr"));
+        QCOMPARE(catalogue::catalogueFilePattern(), QDir::toNativeSeparators(folder + "/*.ucr"));
+        QCOMPARE(catalogue::factoryFolder(), QDir::toNativeSeparators(factory()));
+        QCOMPARE(catalogue::factoryIndexFile(), QDir::toNativeSeparators(factory() + "/unitType.ucr"));
+        QCOMPARE(catalogue::factoryCategoryFile("Mass"), QDir::toNativeSeparators(factory() + "/Mass.ucr"));
     }
 
     void decisionIsMadeOncePerApplicationFolder()
@@ -325,46 +293,30 @@ private slots:
         QCOMPARE(tests, 2);
     }
 
-    void editsGoToTheUserCopyAndRestoreReadsTheFactory()
+    // The program's own writable test: a file can be made in the folder, and its index written.
+    void writableTestOfTheProgram_data()
     {
-        const Files installed = filesUnder(bin());
-        catalogue::setWritableTest(kReadOnly);
-
-        UnitCategory category;
-        category.setCategoryName("Probe");
-        category.resize(0, 0);
-        category.setUnit("Probe unit", 2.5, 0);
-        category.save(catalogue::categoryFile("Probe"));
-        QVERIFY(catalogue::listInIndex("Probe"));
-        QCOMPARE(readUserFile("Probe.ucr"), QByteArray("2.5^Probe unit\r\n"));
-        QVERIFY(readUserFile("unitType.ucr").endsWith("\r\nProbe\r\n"));
-        QVERIFY(!catalogue::restoreCategory("Length"));
-
-        const catalogue::RestoreAllResult restored = catalogue::restoreAllCategories();
-        QVERIFY(restored.factoryIndexRead);
-        QVERIFY(restored.failures.isEmpty());
-        QCOMPARE(filesUnder(userFolder()), filesIn(bin() + "/default"));
-        QCOMPARE(filesUnder(bin()), installed);
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("readOnly"); // made read-only first; empty: nothing
+        QTest::addColumn<bool>("writable");
+        QTest::newRow("a folder the user can write") << "bin" << QString() << true;
+        QTest::newRow("a missing folder") << "bin/missing" << QString() << false;
+        QTest::newRow("a file") << "bin/unitType.ucr" << QString() << false;
+        QTest::newRow("a read-only folder") << "bin" << "bin" << false;
+        QTest::newRow("a read-only index") << "bin" << "bin/unitType.ucr" << false;
     }
-
-    void realTestSeesAWritableFolder()
+    void writableTestOfTheProgram()
     {
+        QFETCH(QString, folder);
+        QFETCH(QString, readOnly);
+        QFETCH(bool, writable);
+        if (!readOnly.isEmpty()) {
+            RUN_AS_UNPRIVILEGED_USER_IF_ROOT();
+            QVERIFY(QFile::setPermissions(m_environment->folder() + "/" + readOnly, QFile::ReadOwner | QFile::ExeOwner));
+        }
         const Files before = filesUnder(bin());
-        QVERIFY(catalogue::folderTakesWrites(bin()));
+        QCOMPARE(catalogue::folderTakesWrites(m_environment->folder() + "/" + folder), writable);
         QCOMPARE(filesUnder(bin()), before); // the probe file is gone again
-        QVERIFY(!catalogue::folderTakesWrites(bin() + "/missing"));
-        QVERIFY(!catalogue::folderTakesWrites(bin() + "/unitType.ucr"));
-    }
-
-    void realTestSeesAReadOnlyFolder()
-    {
-        if (!permissionsBind())
-            QSKIP("permissions do not stop this user; tst_installation checks this as an unprivileged user");
-        QVERIFY(QFile::setPermissions(bin(), QFile::ReadOwner | QFile::ExeOwner));
-        QVERIFY(!catalogue::folderTakesWrites(bin()));
-        QVERIFY(QFile::setPermissions(bin(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-        QVERIFY(QFile::setPermissions(bin() + "/unitType.ucr", QFile::ReadOwner));
-        QVERIFY(!catalogue::folderTakesWrites(bin()));
     }
 
 private:

@@ -14,10 +14,7 @@ private:
 private slots:
     // The rules are pure functions: one environment serves every case.
     void initTestCase() { m_environment = std::make_unique<TestEnvironment>(); }
-    void cleanupTestCase()
-    {
-        finishEnvironment(m_environment);
-    }
+    void cleanupTestCase() { finishEnvironment(m_environment); }
 
     void categoryNames_data()
     {

@@ -1,24 +1,25 @@
 #include "core/base/Failure.h"
 #include "core/catalogue/UnitCategory.h"
+#include "support/Failures.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QTest>
 
-#include <functional>
-
 namespace {
-int failureNumber(const std::function<void()> &action)
+
+const QString kFree = QStringLiteral("Add custom unit here");
+
+// The names in every slot, first to last.
+QStringList namesOf(UnitCategory &category)
 {
-    try {
-        action();
-    } catch (const app::Failure &failure) {
-        return failure.number();
-    }
-    return 0;
+    QStringList names;
+    for (qint16 i = category.firstIndex(); i <= category.lastIndex(); ++i)
+        names.append(category.unitName(i));
+    return names;
 }
+
 } // namespace
 
 class TestUnitCategory : public QObject {
@@ -28,167 +29,160 @@ private slots:
     void init() { m_environment = std::make_unique<TestEnvironment>(); }
     void cleanup() { finishEnvironment(m_environment); }
 
-    void newUnitHoldsThePlaceholder()
-    {
-        Unit unit;
-        QCOMPARE(unit.name(), QStringLiteral("Add custom unit here"));
-        QCOMPARE(unit.factor(), 1.0);
-    }
-
-    void newCategoryIsEmptyAndUnallocated()
+    // Failure 9 outside the bounds, or before any were given, and nothing changed; a slot never
+    // set reads as the placeholder unit.
+    void slotsWithinAndOutsideTheBounds()
     {
         UnitCategory category;
-        QCOMPARE(category.categoryName(), QString());
-        QVERIFY(!category.isChanged());
         QCOMPARE(failureNumber([&] { category.lastIndex(); }), app::kErrSubscriptOutOfRange);
         QCOMPARE(failureNumber([&] { category.firstIndex(); }), app::kErrSubscriptOutOfRange);
         QCOMPARE(failureNumber([&] { category.unitName(0); }), app::kErrSubscriptOutOfRange);
-    }
-
-    void slotsReadAsPlaceholdersAndOnlySetUnitMarksAChange()
-    {
-        UnitCategory category;
-        category.resize(0, 4);
-        category.setCategoryName("Length");
-        for (qint16 i = 0; i <= 4; ++i) {
-            QCOMPARE(category.unitName(i), QStringLiteral("Add custom unit here"));
-            QCOMPARE(category.unitFactor(i), 1.0);
-        }
-        QVERIFY(!category.isChanged());
-        category.setUnit("Foot", 0.3048, 3);
-        QVERIFY(category.isChanged());
-        QCOMPARE(category.unitName(3), QStringLiteral("Foot"));
-        QCOMPARE(category.unitFactor(3), 0.3048);
-    }
-
-    void outOfRangeFailsAndChangesNothing()
-    {
-        UnitCategory category;
-        category.resize(0, 4);
+        category.resize(1, 4);
+        QCOMPARE(namesOf(category), QStringList(4, kFree));
+        QCOMPARE(category.unitFactor(4), 1.0);
+        QCOMPARE(failureNumber([&] { category.setUnit("X", 2, 0); }), app::kErrSubscriptOutOfRange);
         QCOMPARE(failureNumber([&] { category.setUnit("X", 2, 5); }), app::kErrSubscriptOutOfRange);
-        QCOMPARE(failureNumber([&] { category.setUnit("X", 2, -1); }), app::kErrSubscriptOutOfRange);
         QCOMPARE(failureNumber([&] { category.resize(3, 2); }), app::kErrSubscriptOutOfRange);
-        QVERIFY(!category.isChanged());
+        QCOMPARE(int(category.firstIndex()), 1);
         QCOMPARE(int(category.lastIndex()), 4);
-    }
+        QVERIFY(!category.isChanged());
 
-    void reDimWithAndWithoutPreserving()
-    {
-        UnitCategory category;
-        category.resize(0, 4);
-        for (qint16 i = 0; i <= 4; ++i)
-            category.setUnit(QStringLiteral("U%1").arg(i), i + 1, i);
-        category.resize(0, 5, true);
-        QCOMPARE(int(category.lastIndex()), 5);
-        for (qint16 i = 0; i <= 4; ++i)
-            QCOMPARE(category.unitName(i), QStringLiteral("U%1").arg(i));
-        QCOMPARE(category.unitName(5), QStringLiteral("Add custom unit here"));
-        category.resize(0, 5);
-        for (qint16 i = 0; i <= 5; ++i)
-            QCOMPARE(category.unitName(i), QStringLiteral("Add custom unit here"));
+        category.setUnit("Foot", 0.3048, 4);
         QVERIFY(category.isChanged());
+        QCOMPARE(category.unitName(4), QStringLiteral("Foot"));
+        QCOMPARE(category.unitFactor(4), 0.3048);
     }
 
-    void restClassClearsFlagAndArray()
+    void resizeKeepsTheUnitsOnlyWhenAsked()
     {
         UnitCategory category;
-        category.resize(0, 1);
-        category.setUnit("A", 1, 0);
+        category.resize(1, 3);
+        for (qint16 i = 1; i <= 3; ++i)
+            category.setUnit(QStringLiteral("U%1").arg(i), i, i);
+        category.resize(0, 2, true);
+        QCOMPARE(namesOf(category), (QStringList{kFree, "U1", "U2"}));
+        category.resize(0, 2);
+        QCOMPARE(namesOf(category), QStringList(3, kFree));
         category.clear();
         QVERIFY(!category.isChanged());
         QVERIFY(!category.isAllocated());
-        QCOMPARE(failureNumber([&] { category.lastIndex(); }), app::kErrSubscriptOutOfRange);
     }
 
+    // Factors in the fixed format whatever the locale, CR LF after every line; a file written
+    // reads back and writes again unchanged.
     void saveWritesExactBytes_data()
     {
         QTest::addColumn<QLocale>("locale");
-        QTest::newRow("english") << QLocale(QLocale::English, QLocale::UnitedStates);
-        QTest::newRow("german decimal comma") << QLocale(QLocale::German, QLocale::Germany);
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QList<double>>("factors");
+        QTest::addColumn<QByteArray>("bytes");
+        const QLocale english(QLocale::English, QLocale::UnitedStates);
+        QTest::newRow("english") << english << QStringList{"A", "B"} << QList<double>{1, 0.3048}
+                                 << QByteArray("1^A\r\n0.3048^B\r\n");
+        QTest::newRow("german decimal comma") << QLocale(QLocale::German, QLocale::Germany) << QStringList{"A", "B"}
+                                              << QList<double>{1, 0.3048} << QByteArray("1^A\r\n0.3048^B\r\n");
+        QTest::newRow("fifteen digits; empty names and placeholders left out")
+            << english << QStringList{"Third", "", kFree, QString::fromUtf8("Degrees Celsius (ºC)")}
+            << QList<double>{1.0 / 3.0, 5, 7, 1} << QByteArray("0.333333333333333^Third\r\n1^Degrees Celsius (\xBA" "C)\r\n");
+        QTest::newRow("only placeholders: an empty file") << english << QStringList{kFree} << QList<double>{1}
+                                                          << QByteArray("");
     }
     void saveWritesExactBytes()
     {
         QFETCH(QLocale, locale);
+        QFETCH(QStringList, names);
+        QFETCH(QList<double>, factors);
+        QFETCH(QByteArray, bytes);
         QLocale::setDefault(locale);
         UnitCategory category;
-        category.resize(0, 3);
-        category.setUnit("A", 1, 0);
-        category.setUnit("B", 0.3048, 1);
+        category.resize(0, qint16(names.size())); // and one slot never set
+        for (qint16 i = 0; i < names.size(); ++i)
+            category.setUnit(names.at(i), factors.at(i), i);
         category.save(path("bin/Test.ucr"));
-        QCOMPARE(m_environment->readFile("bin/Test.ucr"), QByteArray("1^A\r\n0.3048^B\r\n"));
+        QCOMPARE(m_environment->readFile("bin/Test.ucr"), bytes);
 
-        UnitCategory loaded;
-        QCOMPARE(int(loaded.load(path("bin/Test.ucr"), 2)), 1);
-        QCOMPARE(int(loaded.firstIndex()), 0);
-        QCOMPARE(int(loaded.lastIndex()), 3);
-        QCOMPARE(loaded.unitName(0), QStringLiteral("A"));
-        QCOMPARE(loaded.unitFactor(1), 0.3048);
-        QCOMPARE(loaded.unitName(2), QStringLiteral("Add custom unit here"));
-        QCOMPARE(loaded.unitName(3), QStringLiteral("Add custom unit here"));
-        QVERIFY(!loaded.isChanged());
-    }
-
-    void saveSkipsFreeSlotsAndKeepsFifteenDigits()
-    {
-        UnitCategory category;
-        category.resize(0, 4);
-        category.setUnit("Third", 1.0 / 3.0, 0);
-        category.setUnit("", 5, 1);
-        category.setUnit("Add custom unit here", 7, 2);
-        category.setUnit(QString::fromUtf8("Degrees Celsius (ºC)"), 1, 3);
-        category.save(path("bin/Test.ucr"));
-        QCOMPARE(m_environment->readFile("bin/Test.ucr"),
-                 QByteArray("0.333333333333333^Third\r\n1^Degrees Celsius (\xBA" "C)\r\n"));
         UnitCategory loaded;
         loaded.load(path("bin/Test.ucr"), 2);
-        QCOMPARE(loaded.unitFactor(0), 0.333333333333333);
+        QVERIFY(!loaded.isChanged());
+        loaded.setUnit(loaded.unitName(0), loaded.unitFactor(0), 0);
+        loaded.save(path("bin/Test.ucr"));
+        QCOMPARE(m_environment->readFile("bin/Test.ucr"), bytes);
+    }
+
+    void saveOfAnUnchangedRecordWritesNothing()
+    {
+        m_environment->writeFile("bin/Test.ucr", "1.0^Old\r\n");
+        UnitCategory category;
+        category.load(path("bin/Test.ucr"), 2);
+        category.save(path("bin/Test.ucr"));
+        QCOMPARE(m_environment->readFile("bin/Test.ucr"), QByteArray("1.0^Old\r\n"));
+    }
+
+    // A failed save throws and leaves the old file whole.
+    void failedSaveLeavesTheOldFileWhole_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("failure");
+        QTest::newRow("name no catalogue file can hold") << QString::fromUtf8("Ω") << "bin/Kept.ucr"
+                                                         << int(app::kErrInvalidProcedureCall);
+        QTest::newRow("a file where the folder would be") << "New" << "bin/Kept.ucr/Kept.ucr" << int(app::kErrPathFileAccess);
+    }
+    void failedSaveLeavesTheOldFileWhole()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, file);
+        QFETCH(int, failure);
+        m_environment->writeFile("bin/Kept.ucr", "1^Old\r\n0.5^Half\r\n");
+        UnitCategory category;
+        category.resize(0, 0);
+        category.setUnit(name, 1, 0);
+        QCOMPARE(failureNumber([&] { category.save(path(file)); }), failure);
+        QCOMPARE(m_environment->readFile("bin/Kept.ucr"), QByteArray("1^Old\r\n0.5^Half\r\n"));
     }
 
     void loadResults_data()
     {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<int>("result");
-        QTest::addColumn<int>("upperBound");
-        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QStringList>("names"); // every slot, the two spare ones included
         QTest::addColumn<QStringList>("messages");
-        const QString free = QStringLiteral("Add custom unit here");
-        QTest::newRow("three units") << QByteArray("1^A\r\n2^B\r\n3^C\r\n") << 2 << 4
-                                     << QStringList{"A", "B", "C", free, free} << QStringList{};
-        QTest::newRow("blank line keeps its slot empty") << QByteArray("1^A\r\n\r\n3^C\r\n") << 1 << 4
-                                                         << QStringList{"A", free, "C", free, free} << QStringList{};
-        QTest::newRow("rejected line is reported") << QByteArray("1^A\r\nx^Inch\r\n3^C\r\n") << 1 << 4
-                                                   << QStringList{"A", free, "C", free, free}
+        QTest::newRow("three units") << QByteArray("1^A\r\n2^B\r\n3^C\r\n") << 2 << QStringList{"A", "B", "C", kFree, kFree}
+                                     << QStringList{};
+        QTest::newRow("blank line keeps its slot empty") << QByteArray("1^A\r\n\r\n3^C\r\n") << 1
+                                                         << QStringList{"A", kFree, "C", kFree, kFree} << QStringList{};
+        QTest::newRow("rejected line is reported") << QByteArray("1^A\r\nx^Inch\r\n3^C\r\n") << 1
+                                                   << QStringList{"A", kFree, "C", kFree, kFree}
                                                    << QStringList{"Error loading Inch"};
-        QTest::newRow("number without a name is rejected") << QByteArray("1^A\r\n25\r\n") << 0 << 3
-                                                           << QStringList{"A", free, free, free}
+        QTest::newRow("number without a name is rejected") << QByteArray("1^A\r\n25\r\n") << 0
+                                                           << QStringList{"A", kFree, kFree, kFree}
                                                            << QStringList{"Error loading 25"};
-        QTest::newRow("no final line end") << QByteArray("1^A\r\n2^B\r\n3^C") << 2 << 3
-                                           << QStringList{"A", "B", "C", free} << QStringList{};
-        QTest::newRow("empty file") << QByteArray() << -1 << 0 << QStringList{free} << QStringList{};
-        QTest::newRow("LF line ends read as one line") << QByteArray("1^A\n2^B\n") << 0 << 1
-                                                       << QStringList{"A\n2", free} << QStringList{};
-        QTest::newRow("third field is ignored") << QByteArray("2.54^Centi^Inch\r\n") << 0 << 2
-                                                << QStringList{"Centi", free, free} << QStringList{};
-        QTest::newRow("empty name is kept") << QByteArray("1^A\r\n2^\r\n3^C\r\n") << 2 << 4
-                                            << QStringList{"A", "", "C", free, free} << QStringList{};
+        QTest::newRow("a Windows-1252 sign in a factor is no number")
+            << QByteArray("1\x80" "5^Odd\r\n") << -1 << QStringList{kFree, kFree, kFree} << QStringList{"Error loading Odd"};
+        QTest::newRow("no final line end") << QByteArray("1^A\r\n2^B\r\n3^C") << 2 << QStringList{"A", "B", "C", kFree}
+                                           << QStringList{};
+        QTest::newRow("empty file") << QByteArray() << -1 << QStringList{kFree} << QStringList{};
+        QTest::newRow("LF line ends read as one line") << QByteArray("1^A\n2^B\n") << 0 << QStringList{"A\n2", kFree}
+                                                       << QStringList{};
+        QTest::newRow("third field is ignored") << QByteArray("2.54^Centi^Inch\r\n") << 0
+                                                << QStringList{"Centi", kFree, kFree} << QStringList{};
+        QTest::newRow("empty name is kept") << QByteArray("1^A\r\n2^\r\n3^C\r\n") << 2
+                                            << QStringList{"A", "", "C", kFree, kFree} << QStringList{};
     }
     void loadResults()
     {
         QFETCH(QByteArray, content);
         QFETCH(int, result);
-        QFETCH(int, upperBound);
         QFETCH(QStringList, names);
         QFETCH(QStringList, messages);
         m_environment->writeFile("bin/Test.ucr", content);
         m_environment->boxes().expectOK(int(messages.size()));
         UnitCategory category;
         QCOMPARE(int(category.load(path("bin/Test.ucr"), 2)), result);
-        QCOMPARE(int(category.lastIndex()), upperBound);
-        QStringList loaded;
-        for (qint16 i = 0; i <= category.lastIndex(); ++i)
-            loaded.append(category.unitName(i));
-        QCOMPARE(loaded, names);
+        QCOMPARE(int(category.firstIndex()), 0);
+        QCOMPARE(namesOf(category), names);
         QCOMPARE(m_environment->boxes().shownTexts(), messages);
+        QVERIFY(!category.isChanged());
     }
 
     void loadOfAMissingFileLeavesTheUnitsAlone()
@@ -197,8 +191,7 @@ private slots:
         category.resize(0, 2);
         category.setUnit("Kept", 2, 1);
         QCOMPARE(int(category.load(path("bin/Missing.ucr"), 2)), -1);
-        QCOMPARE(category.unitName(1), QStringLiteral("Kept"));
-        QCOMPARE(int(category.lastIndex()), 2);
+        QCOMPARE(namesOf(category), (QStringList{kFree, "Kept", kFree}));
     }
 
     void loadThenSaveClosesTheGaps()
@@ -210,58 +203,6 @@ private slots:
         category.setUnit("A", 1, 0); // any edit marks the category changed
         category.save(path("bin/Test.ucr"));
         QCOMPARE(m_environment->readFile("bin/Test.ucr"), QByteArray("1^A\r\n0.5^C\r\n"));
-    }
-
-    void loadRefusesAFileBeyondTheSixteenBitLimit()
-    {
-        m_environment->writeFile("bin/Long.ucr", QByteArray("1^U\r\n").repeated(32767));
-        m_environment->boxes().expectOK();
-        UnitCategory category;
-        QCOMPARE(int(category.load(path("bin/Long.ucr"), 2)), -1);
-        QVERIFY(m_environment->boxes().shownTexts().first().contains("more than 32767 lines"));
-        QVERIFY(!category.isAllocated());
-        m_environment->writeFile("bin/Fits.ucr", QByteArray("1^U\r\n").repeated(32766));
-        QCOMPARE(int(category.load(path("bin/Fits.ucr"), 2)), 32765);
-        QCOMPARE(int(category.lastIndex()), 32767);
-    }
-
-    void saveOfAnUnchangedRecordWritesNothing()
-    {
-        m_environment->writeFile("bin/Test.ucr", "1^Old\r\n");
-        UnitCategory category;
-        category.load(path("bin/Test.ucr"), 2);
-        category.save(path("bin/Test.ucr"));
-        QCOMPARE(m_environment->readFile("bin/Test.ucr"), QByteArray("1^Old\r\n"));
-        QVERIFY(m_environment->boxes().shown().isEmpty());
-    }
-
-    void saveCreatesMissingFilesAndEmptiesForPlaceholdersOnly()
-    {
-        UnitCategory category;
-        category.resize(0, 2);
-        category.setUnit("Add custom unit here", 1, 0);
-        category.save(path("bin/Fresh.ucr"));
-        QVERIFY(QFile::exists(path("bin/Fresh.ucr")));
-        QCOMPARE(QFileInfo(path("bin/Fresh.ucr")).size(), 0);
-    }
-
-    void failedSaveLeavesTheOldFileWholeAndSaysSo()
-    {
-        m_environment->writeFile("bin/Kept.ucr", "1^Old\r\n0.5^Half\r\n");
-        UnitCategory category;
-        category.resize(0, 0);
-        category.setUnit("New", 1, 0);
-        // A category file replaced by a folder, and a folder that is a file, cannot be written.
-        QDir().mkpath(path("bin/Folder.ucr"));
-        QCOMPARE(failureNumber([&] { category.save(path("bin/Folder.ucr")); }), app::kErrPathFileAccess);
-        m_environment->writeFile("plainfile", "x");
-        QCOMPARE(failureNumber([&] { category.save(path("plainfile/Kept.ucr")); }),
-                 app::kErrPathFileAccess);
-        // A name no catalogue file can hold is refused before anything is written.
-        category.setUnit(QString::fromUtf8("Ω"), 1, 0);
-        QCOMPARE(failureNumber([&] { category.save(path("bin/Kept.ucr")); }),
-                 app::kErrInvalidProcedureCall);
-        QCOMPARE(m_environment->readFile("bin/Kept.ucr"), QByteArray("1^Old\r\n0.5^Half\r\n"));
     }
 
     // Two copies of the program edit the same category: what one wrote after the other loaded it

@@ -154,12 +154,6 @@ private slots:
         QCOMPARE(m_environment->readFile("elsewhere.txt"), QByteArray("Mass\r\n"));
     }
 
-    void addedCategoriesAreSaidInOneLine()
-    {
-        QCOMPARE(catalogue::addedCategoriesMessage({"Magnetic Flux Density", "Radiation Dose"}),
-                 QStringLiteral("New categories were added to your catalogue: Magnetic Flux Density, Radiation Dose"));
-    }
-
 private:
     QString factoryFolder() const { return m_environment->folder() + "/factory"; }
     QString userFolder() const { return m_environment->folder() + "/userdata/catalogue"; }

@@ -7,15 +7,16 @@
 #include "core/platform/SettingsStore.h"
 #include "core/settings/ConversionHistory.h"
 #include "core/settings/Options.h"
+#include "support/ShownBoxes.h"
 #include "support/TestEnvironment.h"
 
 #include <QTest>
 
 #include <memory>
 
-using conversion::ConvertTemperature;
 using conversion::ConvertUnits;
-using conversion::TemperatureResult;
+using platform::MessageBoxRequest;
+using Boxes = QList<MessageBoxRequest>;
 
 namespace {
 
@@ -28,59 +29,48 @@ const QString kRankine = QStringLiteral("Degrees Rankine (\u00BAR)");
 const QString kKelvin = QStringLiteral("Kelvin (K)");
 
 // Factor texts by file line, as the list loader stores them (always in the catalogue's fixed
-// format), with the unit names the lists show for them.
-const conversion::FactorTable kFactors = {
-    QStringLiteral("1"),      QStringLiteral("0.3048"), QStringLiteral("1000"),
-    QString(),                QStringLiteral("abc"),    QStringLiteral("0"),
-    QStringLiteral("-1"),     QStringLiteral("1E+300"), QStringLiteral("1E-300")};
-const QStringList kNames = {QStringLiteral("Meter"), QStringLiteral("Foot"),     QStringLiteral("Kilometer"),
-                            QStringLiteral("Blank"), QStringLiteral("Word"),     QStringLiteral("Nothing"),
-                            QStringLiteral("Negative"), QStringLiteral("Huge"), QStringLiteral("Tiny")};
-enum Line { Meter, Foot, Kilometer, Blank, Word, Nothing, Negative, Huge, Tiny, Missing = 99 };
-constexpr int kNoSelection = -1;
+// format), and the line of each unit name; a unit not named here has no selection.
+const conversion::FactorTable kFactors = {"1", "0.3048", "1000", "", "abc", "0", "-1", "1E+300", "1E-300"};
+const QMap<QString, int> kLines = {{"Meter", 0}, {"Foot", 1},     {"Kilometer", 2}, {"Blank", 3}, {"Word", 4},
+                                   {"Nothing", 5}, {"Negative", 6}, {"Huge", 7},      {"Tiny", 8},  {"Missing", 99}};
 
-QString invalidNumberText(const QString &shownEntry)
-{
-    return QLatin1Char('"') + shownEntry + QStringLiteral("\" is an invalid number.\rYour entry will be changed to 1");
-}
-
-// A view on a factor category with the two units of the given lines selected.
-FakeConversionView factorView(int fromLine, int toLine, const QString &number, const QString &places = QStringLiteral("5"))
+FakeConversionView view(const QString &category, const QString &from, const QString &to, const QString &number,
+                        const QString &places = QStringLiteral("5"))
 {
     FakeConversionView view;
-    view.category = QStringLiteral("Length");
+    view.category = category;
     view.categoryPosition = 3;
     view.fromPosition = 1;
     view.toPosition = 2;
-    if (fromLine != kNoSelection) {
-        view.fromTag = fromLine;
-        view.fromUnit = kNames.value(fromLine);
-    }
-    if (toLine != kNoSelection) {
-        view.toTag = toLine;
-        view.toUnit = kNames.value(toLine);
-    }
+    view.fromUnit = from;
+    view.toUnit = to;
+    if (kLines.contains(from))
+        view.fromTag = kLines.value(from);
+    if (kLines.contains(to))
+        view.toTag = kLines.value(to);
     view.number = number;
     view.decimalPlaces = places;
     return view;
 }
 
-FakeConversionView temperatureView(const QString &from, const QString &to, const QString &number,
-                                   const QString &places = QStringLiteral("5"))
+Boxes warning(const QString &text, platform::Icon icon = platform::Icon::Exclamation)
 {
-    FakeConversionView view;
-    view.category = QStringLiteral("Temperature");
-    view.fromUnit = from;
-    view.toUnit = to;
-    view.number = number;
-    view.decimalPlaces = places;
-    return view; // no tags: a temperature conversion never reads a factor
+    return {{text, platform::Buttons::OK, icon, QStringLiteral("Tallimer")}};
+}
+
+Boxes invalidNumber(const QString &shownEntry)
+{
+    return warning('"' + shownEntry + "\" is an invalid number.\rYour entry will be changed to 1");
+}
+
+Boxes failure(int number, const QString &routine = QStringLiteral("Converter"))
+{
+    return warning(app::errorReportText(routine, app::Failure(number)));
 }
 
 QString storedHistory(const QString &key)
 {
-    return platform::settingsStore().read(app::programBaseName(), QStringLiteral("History"), key,
-                                          QStringLiteral("absent"));
+    return platform::settingsStore().read(app::programBaseName(), "History", key, "absent");
 }
 
 } // namespace
@@ -91,183 +81,153 @@ class TestConvertUnits : public QObject {
 private slots:
     void init()
     {
-        m_environment = std::make_unique<TestEnvironment>();
+        m_environment = std::make_unique<TestEnvironment>(); // restores the locale when finished
         QLocale::setDefault(kEnglish);
         m_options = Options();
         m_history = ConversionHistory();
     }
-    void cleanup()
-    {
-        finishEnvironment(m_environment); // also restores the default locale
-    }
+    void cleanup() { finishEnvironment(m_environment); }
 
-    void convertsByFactors_data()
+    // Every conversion, whatever its outcome, with the record of the last conversion kept: a
+    // failure before the units are read leaves it as it was (category 5), any other records 3.
+    void converts_data()
     {
         QTest::addColumn<QLocale>("locale");
-        QTest::addColumn<int>("fromLine");
-        QTest::addColumn<int>("toLine");
-        QTest::addColumn<QString>("places");
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<QString>("message");    // empty: no message
-        QTest::addColumn<QString>("numberText"); // the number box afterwards
-        QTest::addColumn<QString>("result");
-
-        QTest::newRow("foot to meter") << kEnglish << int(Foot) << int(Meter) << "5" << "10" << "" << "10"
-                                       << "10 Foot = 3.048 Meter";
-        QTest::newRow("one place keeps the point") << kEnglish << int(Foot) << int(Meter) << "1" << "10" << "" << "10"
-                                                   << "10 Foot = 3. Meter";
-        QTest::newRow("negative converted as positive") << kEnglish << int(Foot) << int(Meter) << "5" << "-10" << ""
-                                                        << "10" << "10 Foot = 3.048 Meter";
-        QTest::newRow("zero") << kEnglish << int(Foot) << int(Meter) << "5" << "0" << "" << "0" << "0 Foot = 0. Meter";
-        QTest::newRow("grouped result") << kEnglish << int(Meter) << int(Meter) << "5" << "1234567" << "" << "1234567"
-                                        << "1234567 Meter = 1,234,567. Meter";
-        QTest::newRow("grouped entry rewritten") << kEnglish << int(Foot) << int(Meter) << "5" << "1,000" << ""
-                                                 << "1000" << "1000 Foot = 304.8 Meter";
-        QTest::newRow("trailing zero dropped") << kEnglish << int(Foot) << int(Meter) << "5" << "2.50" << "" << "2.5"
-                                               << "2.5 Foot = 0.762 Meter";
-        QTest::newRow("word becomes one") << kEnglish << int(Foot) << int(Meter) << "5" << "abc"
-                                          << invalidNumberText("abc") << "1" << "1 Foot = 0.3048 Meter";
-        QTest::newRow("empty becomes one") << kEnglish << int(Foot) << int(Meter) << "5" << ""
-                                           << invalidNumberText(" ") << "1" << "1 Foot = 0.3048 Meter";
-        QTest::newRow("quarter ties to even") << kEnglish << int(Meter) << int(Meter) << "1" << "0.25" << "" << "0.25"
-                                              << "0.25 Meter = 0.2 Meter";
-        QTest::newRow("three quarters ties to even") << kEnglish << int(Meter) << int(Meter) << "1" << "0.75" << ""
-                                                     << "0.75" << "0.75 Meter = 0.8 Meter";
-        QTest::newRow("eighth at two places") << kEnglish << int(Meter) << int(Meter) << "2" << "0.125" << ""
-                                              << "0.125" << "0.125 Meter = 0.12 Meter";
-        QTest::newRow("small result at nine places") << kEnglish << int(Foot) << int(Kilometer) << "9" << "1" << ""
-                                                     << "1" << "1 Foot = 0.0003048 Kilometer";
-        QTest::newRow("small result rounded away") << kEnglish << int(Foot) << int(Kilometer) << "3" << "1" << ""
-                                                   << "1" << "1 Foot = 0. Kilometer";
-        QTest::newRow("negative result rounding to zero has no sign")
-            << kEnglish << int(Negative) << int(Meter) << "9" << "4E-11" << "" << "4E-11"
-            << "4E-11 Negative = 0. Meter";
-        QTest::newRow("negative factor") << kEnglish << int(Negative) << int(Meter) << "5" << "2" << "" << "2"
-                                         << "2 Negative = -2. Meter";
-        QTest::newRow("exponent entry rewritten plain") << kEnglish << int(Meter) << int(Meter) << "5" << "1e3" << ""
-                                                        << "1000" << "1000 Meter = 1,000. Meter";
-        QTest::newRow("large value written in full") << kEnglish << int(Meter) << int(Meter) << "5" << "1E+20" << ""
-                                                     << "1E+20" << "1E+20 Meter = 100,000,000,000,000,000,000. Meter";
-        QTest::newRow("digits beyond the fifteenth are zeros")
-            << kEnglish << int(Meter) << int(Meter) << "5" << "1.2345678901234567E+20" << ""
-            << "1.23456789012346E+20" << "1.23456789012346E+20 Meter = 123,456,789,012,346,000,000. Meter";
-        QTest::newRow("half places round to even") << kEnglish << int(Meter) << int(Meter) << "2.5" << "0.125" << ""
-                                                   << "0.125" << "0.125 Meter = 0.12 Meter";
-
-        // Factors keep their point in every locale; the number and the result follow the user's.
-        QTest::newRow("german foot to meter") << kGerman << int(Foot) << int(Meter) << "5" << "10" << "" << "10"
-                                              << "10 Foot = 3,048 Meter";
-        QTest::newRow("german decimal comma") << kGerman << int(Foot) << int(Meter) << "5" << "2,5" << "" << "2,5"
-                                              << "2,5 Foot = 0,762 Meter";
-        QTest::newRow("german grouped thousand") << kGerman << int(Foot) << int(Meter) << "5" << "1.000" << ""
-                                                 << "1000" << "1000 Foot = 304,8 Meter";
-        QTest::newRow("german grouped result") << kGerman << int(Meter) << int(Meter) << "5" << "1234567" << ""
-                                               << "1234567" << "1234567 Meter = 1.234.567, Meter";
-        QTest::newRow("german comma is the decimal") << kGerman << int(Foot) << int(Meter) << "5" << "1,000" << ""
-                                                     << "1" << "1 Foot = 0,3048 Meter";
-        QTest::newRow("german one place") << kGerman << int(Foot) << int(Meter) << "1" << "10" << "" << "10"
-                                          << "10 Foot = 3, Meter";
-        QTest::newRow("german word") << kGerman << int(Foot) << int(Meter) << "5" << "abc" << invalidNumberText("abc")
-                                     << "1" << "1 Foot = 0,3048 Meter";
-    }
-    void convertsByFactors()
-    {
-        QFETCH(QLocale, locale);
-        QFETCH(int, fromLine);
-        QFETCH(int, toLine);
-        QFETCH(QString, places);
-        QFETCH(QString, entry);
-        QFETCH(QString, message);
-        QFETCH(QString, numberText);
-        QFETCH(QString, result);
-
-        QLocale::setDefault(locale);
-        FakeConversionView view = factorView(fromLine, toLine, entry, places);
-        if (!message.isEmpty())
-            m_environment->boxes().expectOK();
-        ConvertUnits(view, kFactors, m_options, m_history);
-
-        QCOMPARE(view.number, numberText);
-        QCOMPARE(view.result, result);
-        if (!message.isEmpty()) {
-            QCOMPARE(m_environment->boxes().shown().size(), 1);
-            const platform::MessageBoxRequest &box = m_environment->boxes().shown().first();
-            QCOMPARE(box.text, message);
-            QCOMPARE(box.icon, platform::Icon::Exclamation);
-            QCOMPARE(box.buttons, platform::Buttons::OK);
-            QCOMPARE(box.title, QStringLiteral("Tallimer"));
-        }
-    }
-
-    void onlyTheExactTemperatureNameUsesFormulas()
-    {
-        FakeConversionView view = temperatureView(kCelsius, kKelvin, QStringLiteral("-40"));
-        view.category = QStringLiteral("temperature");
-        view.fromTag = int(Meter);
-        view.toTag = int(Meter);
-        ConvertUnits(view, kFactors, m_options, m_history);
-        QCOMPARE(view.number, QStringLiteral("40"));
-        QCOMPARE(view.result, QStringLiteral("40 ") + kCelsius + QStringLiteral(" = 40. ") + kKelvin);
-    }
-
-    void convertsTemperatures_data()
-    {
+        QTest::addColumn<QString>("category");
         QTest::addColumn<QString>("from");
         QTest::addColumn<QString>("to");
-        QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("places");
-        QTest::addColumn<QString>("converted"); // empty: refused below absolute zero
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<Boxes>("boxes");
+        QTest::addColumn<QString>("numberText"); // the number box afterwards
+        QTest::addColumn<QString>("result");     // "previous result": none written
+        QTest::addColumn<bool>("recorded");
 
+        const QString length = "Length";
+        const auto byFactors = [&](const char *tag, const QLocale &locale, const QString &from, const QString &to,
+                                   const QString &places, const QString &entry, const QString &numberText,
+                                   const QString &converted, const Boxes &boxes = {}) {
+            QTest::newRow(tag) << locale << length << from << to << places << entry << boxes << numberText
+                               << numberText + ' ' + from + " = " + converted + ' ' + to << true;
+        };
+        byFactors("foot to meter", kEnglish, "Foot", "Meter", "5", "10", "10", "3.048");
+        byFactors("one place keeps the point", kEnglish, "Foot", "Meter", "1", "10", "10", "3.");
+        byFactors("negative converted as positive", kEnglish, "Foot", "Meter", "5", "-10", "10", "3.048");
+        byFactors("zero", kEnglish, "Foot", "Meter", "5", "0", "0", "0.");
+        byFactors("grouped result", kEnglish, "Meter", "Meter", "5", "1234567", "1234567", "1,234,567.");
+        byFactors("grouped entry rewritten", kEnglish, "Foot", "Meter", "5", "1,000", "1000", "304.8");
+        byFactors("trailing zero dropped", kEnglish, "Foot", "Meter", "5", "2.50", "2.5", "0.762");
+        byFactors("word becomes one", kEnglish, "Foot", "Meter", "5", "abc", "1", "0.3048", invalidNumber("abc"));
+        byFactors("empty becomes one", kEnglish, "Foot", "Meter", "5", "", "1", "0.3048", invalidNumber(" "));
+        byFactors("quarter ties to even", kEnglish, "Meter", "Meter", "1", "0.25", "0.25", "0.2");
+        byFactors("three quarters ties to even", kEnglish, "Meter", "Meter", "1", "0.75", "0.75", "0.8");
+        byFactors("eighth at two places", kEnglish, "Meter", "Meter", "2", "0.125", "0.125", "0.12");
+        byFactors("small result at nine places", kEnglish, "Foot", "Kilometer", "9", "1", "1", "0.0003048");
+        byFactors("small result rounded away", kEnglish, "Foot", "Kilometer", "3", "1", "1", "0.");
+        byFactors("negative result rounding to zero has no sign", kEnglish, "Negative", "Meter", "9", "4E-11", "4E-11",
+                  "0.");
+        byFactors("negative factor", kEnglish, "Negative", "Meter", "5", "2", "2", "-2.");
+        byFactors("exponent entry rewritten plain", kEnglish, "Meter", "Meter", "5", "1e3", "1000", "1,000.");
+        byFactors("large value written in full", kEnglish, "Meter", "Meter", "5", "1E+20", "1E+20",
+                  "100,000,000,000,000,000,000.");
+        byFactors("digits beyond the fifteenth are zeros", kEnglish, "Meter", "Meter", "5", "1.2345678901234567E+20",
+                  "1.23456789012346E+20", "123,456,789,012,346,000,000.");
+        byFactors("half places round to even", kEnglish, "Meter", "Meter", "2.5", "0.125", "0.125", "0.12");
+        // Factors keep their point in every locale; the number and the result follow the user's.
+        byFactors("german foot to meter", kGerman, "Foot", "Meter", "5", "10", "10", "3,048");
+        byFactors("german decimal comma", kGerman, "Foot", "Meter", "5", "2,5", "2,5", "0,762");
+        byFactors("german grouped thousand", kGerman, "Foot", "Meter", "5", "1.000", "1000", "304,8");
+        byFactors("german grouped result", kGerman, "Meter", "Meter", "5", "1234567", "1234567", "1.234.567,");
+        byFactors("german comma is the decimal", kGerman, "Foot", "Meter", "5", "1,000", "1", "0,3048");
+        byFactors("german one place", kGerman, "Foot", "Meter", "1", "10", "10", "3,");
+        byFactors("german word", kGerman, "Foot", "Meter", "5", "abc", "1", "0,3048", invalidNumber("abc"));
+
+        // Temperatures by their formulas; the number box is never rewritten.
+        const QString temperature = "Temperature";
         for (const char *places : {"1", "5", "9"})
             QTest::addRow("-40 celsius keeps its sign at %s places", places)
-                << kCelsius << kFahrenheit << "-40" << places << "-40.";
-        QTest::newRow("freezing point") << kCelsius << kFahrenheit << "0" << "5" << "32.";
-        QTest::newRow("boiling point") << kCelsius << kFahrenheit << "100" << "5" << "212.";
-        QTest::newRow("fahrenheit freezing") << kFahrenheit << kCelsius << "32" << "5" << "0.";
-        QTest::newRow("fahrenheit boiling") << kFahrenheit << kCelsius << "212" << "5" << "100.";
-        QTest::newRow("absolute zero celsius accepted") << kCelsius << kFahrenheit << "-273.15" << "5" << "-459.67";
-        QTest::newRow("absolute zero fahrenheit accepted") << kFahrenheit << kKelvin << "-459.67" << "5" << "0.";
-        QTest::newRow("zero rankine") << kRankine << kCelsius << "0" << "5" << "-273.15";
-        QTest::newRow("celsius to rankine") << kCelsius << kRankine << "0" << "5" << "491.67";
-        QTest::newRow("same scale noise rounded away") << kCelsius << kCelsius << "0.1" << "9" << "0.1";
-        QTest::newRow("grouped entry kept as typed") << kCelsius << kFahrenheit << "1,000" << "5" << "1,832.";
-        QTest::newRow("below absolute zero celsius") << kCelsius << kFahrenheit << "-273.16" << "5" << "";
-        QTest::newRow("below absolute zero kelvin") << kKelvin << kCelsius << "-1" << "5" << "";
-        QTest::newRow("unknown name is kelvin") << QStringLiteral("Degrees Celsius (\u00B0C)") << kCelsius << "-1"
-                                                << "5" << "";
+                << kEnglish << temperature << kCelsius << kFahrenheit << places << "-40" << Boxes() << "-40"
+                << "-40 " + kCelsius + " = -40. " + kFahrenheit << true;
+        const auto degrees = [&](const char *tag, const QString &from, const QString &to, const QString &entry,
+                                 const QString &converted) {
+            QTest::newRow(tag) << kEnglish << temperature << from << to << "5" << entry << Boxes() << entry
+                               << entry + ' ' + from + " = " + converted + ' ' + to << true;
+        };
+        degrees("freezing point", kCelsius, kFahrenheit, "0", "32.");
+        degrees("boiling point", kCelsius, kFahrenheit, "100", "212.");
+        degrees("fahrenheit freezing", kFahrenheit, kCelsius, "32", "0.");
+        degrees("fahrenheit boiling", kFahrenheit, kCelsius, "212", "100.");
+        degrees("absolute zero celsius accepted", kCelsius, kFahrenheit, "-273.15", "-459.67");
+        degrees("absolute zero fahrenheit accepted", kFahrenheit, kKelvin, "-459.67", "0.");
+        degrees("zero rankine", kRankine, kCelsius, "0", "-273.15");
+        degrees("celsius to rankine", kCelsius, kRankine, "0", "491.67");
+        degrees("grouped entry kept as typed", kCelsius, kFahrenheit, "1,000", "1,832.");
+        QTest::newRow("same scale noise rounded away")
+            << kEnglish << temperature << kCelsius << kCelsius << "9" << "0.1" << Boxes() << "0.1"
+            << "0.1 " + kCelsius + " = 0.1 " + kCelsius << true;
+        QTest::newRow("temperature word becomes one")
+            << kEnglish << temperature << kCelsius << kFahrenheit << "5" << "warm" << invalidNumber("warm") << "1"
+            << "1 " + kCelsius + " = 33.8 " + kFahrenheit << true;
+        const Boxes belowZero = warning("Try Again, below absolute zero.", platform::Icon::None);
+        QTest::newRow("below absolute zero celsius") << kEnglish << temperature << kCelsius << kFahrenheit << "5"
+                                                     << "-273.16" << belowZero << "-273.16" << "" << true;
+        QTest::newRow("below absolute zero kelvin") << kEnglish << temperature << kKelvin << kCelsius << "5" << "-1"
+                                                    << belowZero << "-1" << "" << true;
+        QTest::newRow("unknown name is kelvin") << kEnglish << temperature << "Degrees Celsius (\u00B0C)" << kCelsius
+                                                << "5" << "-1" << belowZero << "-1" << "" << true;
+        QTest::newRow("temperature beyond a double") << kEnglish << temperature << kKelvin << kRankine << "5"
+                                                     << "1E+308" << failure(app::kErrOverflow, "Temp Converter")
+                                                     << "1E+308" << "" << true;
+        // Only the exact category name converts by formulas: these are factors.
+        QTest::newRow("temperature in other letters") << kEnglish << "temperature" << "Meter" << "Meter" << "5" << "-40"
+                                                      << Boxes() << "40" << "40 Meter = 40. Meter" << true;
+
+        // Failures end the conversion with the number of the fault and write no result.
+        const auto fails = [&](const char *tag, const QString &category, const QString &from, const QString &to,
+                               const QString &places, int number, const QString &numberText, bool recorded) {
+            QTest::newRow(tag) << kEnglish << category << from << to << places << "-10" << failure(number)
+                               << numberText << "previous result" << recorded;
+        };
+        fails("decimal places not a number", length, "Foot", "Meter", "x", app::kErrTypeMismatch, "-10", false);
+        fails("negative decimal places", length, "Foot", "Meter", "-1", app::kErrInvalidProcedureCall, "10", true);
+        fails("no from-unit selected", length, "", "Meter", "5", app::kErrInvalidPropertyArrayIndex, "-10", true);
+        fails("no to-unit selected", length, "Foot", "", "5", app::kErrInvalidPropertyArrayIndex, "-10", true);
+        fails("no unit selected in temperature written in lower case", "temperature", "", "", "5",
+              app::kErrInvalidPropertyArrayIndex, "-10", true);
+        fails("tag beyond the factor table", length, "Missing", "Meter", "5", app::kErrSubscriptOutOfRange, "-10",
+              true);
+        fails("blank factor", length, "Blank", "Meter", "5", app::kErrTypeMismatch, "-10", true);
+        fails("factor not a number", length, "Foot", "Word", "5", app::kErrTypeMismatch, "-10", true);
+        fails("to-factor zero", length, "Foot", "Nothing", "5", app::kErrDivisionByZero, "-10", true);
+        fails("both factors zero", length, "Nothing", "Nothing", "5", app::kErrDivisionByZero, "-10", true);
+        fails("ratio beyond a double", length, "Huge", "Tiny", "5", app::kErrOverflow, "-10", true);
+        QTest::newRow("product beyond a double") << kEnglish << length << "Huge" << "Meter" << "5" << "-1E+300"
+                                                 << failure(app::kErrOverflow) << "1E+300" << "previous result" << true;
     }
-    void convertsTemperatures()
+    void converts()
     {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, category);
         QFETCH(QString, from);
         QFETCH(QString, to);
-        QFETCH(QString, entry);
         QFETCH(QString, places);
-        QFETCH(QString, converted);
+        QFETCH(QString, entry);
+        QFETCH(Boxes, boxes);
+        QFETCH(QString, numberText);
+        QFETCH(QString, result);
+        QFETCH(bool, recorded);
 
-        FakeConversionView view = temperatureView(from, to, entry, places);
-        if (converted.isEmpty())
-            m_environment->boxes().expectOK();
-        ConvertUnits(view, kFactors, m_options, m_history);
+        QLocale::setDefault(locale);
+        m_options.setRememberCategory(true);
+        m_history.setLastCategory(5);
+        FakeConversionView converted = view(category, from, to, entry, places);
+        m_environment->boxes().expectOK(int(boxes.size()));
+        ConvertUnits(converted, kFactors, m_options, m_history);
 
-        QCOMPARE(view.number, entry); // the number box is never rewritten for temperatures
-        if (converted.isEmpty()) {
-            QCOMPARE(view.result, QString());
-            QCOMPARE(m_environment->boxes().shownTexts(), QStringList{QStringLiteral("Try Again, below absolute zero.")});
-            QCOMPARE(m_environment->boxes().shown().first().icon, platform::Icon::None);
-            QCOMPARE(m_environment->boxes().shown().first().buttons, platform::Buttons::OK);
-        } else {
-            QCOMPARE(view.result, entry + QLatin1Char(' ') + from + QStringLiteral(" = ") + converted
-                                      + QLatin1Char(' ') + to);
-        }
-    }
-
-    void invalidTemperatureEntryConvertsOne()
-    {
-        FakeConversionView view = temperatureView(kCelsius, kFahrenheit, QStringLiteral("warm"));
-        m_environment->boxes().expectOK();
-        ConvertUnits(view, kFactors, m_options, m_history);
-        QCOMPARE(m_environment->boxes().shownTexts(), QStringList{invalidNumberText(QStringLiteral("warm"))});
-        QCOMPARE(view.result, QStringLiteral("1 ") + kCelsius + QStringLiteral(" = 33.8 ") + kFahrenheit);
+        QCOMPARE(converted.number, numberText);
+        QCOMPARE(converted.result, result);
+        QCOMPARE(m_environment->boxes().shown(), boxes);
+        QCOMPARE(int(m_history.lastCategory()), recorded ? 3 : 5);
     }
 
     // Values before rounding, so the order of the operations shows in the last binary digit.
@@ -290,62 +250,41 @@ private slots:
         QFETCH(QString, to);
         QFETCH(double, value);
         QFETCH(double, expected);
-        FakeConversionView view;
-        const TemperatureResult result = ConvertTemperature(view, value, from, to);
+        FakeConversionView converted;
+        const conversion::TemperatureResult result = conversion::ConvertTemperature(converted, value, from, to);
         QVERIFY(result.hasValue());
         QCOMPARE(result.value(), expected);
-        QCOMPARE(view.resultWrites, QStringList{QString()}); // emptied first, nothing else
-    }
-
-    void temperatureOverflowIsReportedAndGivesNoValue()
-    {
-        FakeConversionView view;
-        m_environment->boxes().expectOK();
-        const TemperatureResult result = ConvertTemperature(view, 1e308, kKelvin, kRankine);
-        QCOMPARE(result.outcome(), TemperatureResult::Outcome::Empty);
-        QCOMPARE(view.result, QString());
-        QCOMPARE(m_environment->boxes().shownTexts(),
-                 QStringList{app::errorReportText(QStringLiteral("Temp Converter"), app::Failure(app::kErrOverflow))});
-
-        // Through the conversion nothing more is reported and no result is written.
-        FakeConversionView whole = temperatureView(kKelvin, kRankine, QStringLiteral("1E+308"));
-        m_environment->boxes().expectOK();
-        ConvertUnits(whole, kFactors, m_options, m_history);
-        QCOMPARE(m_environment->boxes().shown().size(), 2);
-        QCOMPARE(whole.result, QString());
+        QCOMPARE(converted.resultWrites, QStringList{QString()}); // emptied first, nothing else
     }
 
     void recordsTheHistory_data()
     {
-        QTest::addColumn<bool>("rluc");
-        QTest::addColumn<bool>("rluu");
-        QTest::addColumn<bool>("rluv");
+        QTest::addColumn<QList<bool>>("remember"); // category, units, value
         QTest::addColumn<QString>("entry");
-        QTest::addColumn<int>("lastConverter");
-        QTest::addColumn<int>("lastFromUnit");
-        QTest::addColumn<int>("lastToUnit");
+        QTest::addColumn<QList<int>>("positions"); // category, from unit, to unit
         QTest::addColumn<double>("lastValue");
 
         // Before each conversion the record holds 5, 6, 7, 2.5; the view's positions are 3, 1, 2.
-        QTest::newRow("converter off wipes") << false << false << false << "7" << -1 << -1 << -1 << 0.0;
-        QTest::newRow("converter off wipes whatever value says") << false << true << true << "7" << -1 << -1 << -1 << 0.0;
-        QTest::newRow("converter off wipes after a bad entry") << false << false << true << "abc" << -1 << -1 << -1 << 0.0;
-        QTest::newRow("converter only") << true << false << false << "7" << 3 << 6 << 7 << 2.5;
-        QTest::newRow("converter and value") << true << false << true << "7" << 3 << 6 << 7 << 7.0;
-        QTest::newRow("value as typed, sign included") << true << false << true << "-12" << 3 << 6 << 7 << -12.0;
-        QTest::newRow("bad entry stores one") << true << false << true << "abc" << 3 << 6 << 7 << 1.0;
-        QTest::newRow("converter and units") << true << true << false << "7" << 3 << 1 << 2 << 2.5;
-        QTest::newRow("everything") << true << true << true << "1,000" << 3 << 1 << 2 << 1000.0;
+        const QList<bool> off{false, false, false};
+        const QList<int> wiped{-1, -1, -1};
+        QTest::newRow("converter off wipes") << off << "7" << wiped << 0.0;
+        QTest::newRow("converter off wipes whatever value says") << QList<bool>{false, true, true} << "7" << wiped
+                                                                 << 0.0;
+        QTest::newRow("converter off wipes after a bad entry") << QList<bool>{false, false, true} << "abc" << wiped
+                                                               << 0.0;
+        QTest::newRow("converter only") << QList<bool>{true, false, false} << "7" << QList<int>{3, 6, 7} << 2.5;
+        QTest::newRow("converter and value") << QList<bool>{true, false, true} << "7" << QList<int>{3, 6, 7} << 7.0;
+        QTest::newRow("value as typed, sign included") << QList<bool>{true, false, true} << "-12" << QList<int>{3, 6, 7}
+                                                       << -12.0;
+        QTest::newRow("bad entry stores one") << QList<bool>{true, false, true} << "abc" << QList<int>{3, 6, 7} << 1.0;
+        QTest::newRow("converter and units") << QList<bool>{true, true, false} << "7" << QList<int>{3, 1, 2} << 2.5;
+        QTest::newRow("everything") << QList<bool>{true, true, true} << "1,000" << QList<int>{3, 1, 2} << 1000.0;
     }
     void recordsTheHistory()
     {
-        QFETCH(bool, rluc);
-        QFETCH(bool, rluu);
-        QFETCH(bool, rluv);
+        QFETCH(QList<bool>, remember);
         QFETCH(QString, entry);
-        QFETCH(int, lastConverter);
-        QFETCH(int, lastFromUnit);
-        QFETCH(int, lastToUnit);
+        QFETCH(QList<int>, positions);
         QFETCH(double, lastValue);
 
         m_history.setLastCategory(5);
@@ -353,90 +292,19 @@ private slots:
         m_history.setLastToUnit(7);
         m_history.setLastValue(2.5);
         m_history.save();
-        m_options.setRememberCategory(rluc);
-        m_options.setRememberUnits(rluu);
-        m_options.setRememberValue(rluv);
+        m_options.setRememberCategory(remember.at(0));
+        m_options.setRememberUnits(remember.at(1));
+        m_options.setRememberValue(remember.at(2));
 
-        FakeConversionView view = factorView(Foot, Meter, entry);
-        if (entry == QLatin1String("abc"))
-            m_environment->boxes().expectOK();
-        ConvertUnits(view, kFactors, m_options, m_history);
+        FakeConversionView converted = view("Length", "Foot", "Meter", entry);
+        m_environment->boxes().expectOK(entry == QLatin1String("abc") ? 1 : 0);
+        ConvertUnits(converted, kFactors, m_options, m_history);
 
-        QCOMPARE(int(m_history.lastCategory()), lastConverter);
-        QCOMPARE(int(m_history.lastFromUnit()), lastFromUnit);
-        QCOMPARE(int(m_history.lastToUnit()), lastToUnit);
+        QCOMPARE((QList<int>{m_history.lastCategory(), m_history.lastFromUnit(), m_history.lastToUnit()}), positions);
         QCOMPARE(m_history.lastValue(), lastValue);
         // A wipe also removes the stored keys at once; otherwise the store is not touched.
-        const QString stored = rluc ? QStringLiteral("5") : QStringLiteral("absent");
-        QCOMPARE(storedHistory(QStringLiteral("Last Converter")), stored);
-        QCOMPARE(storedHistory(QStringLiteral("Last Value")), rluc ? QStringLiteral("2.5") : QStringLiteral("absent"));
-    }
-
-    void failuresEndTheConversion_data()
-    {
-        QTest::addColumn<QString>("category");
-        QTest::addColumn<int>("fromLine");
-        QTest::addColumn<int>("toLine");
-        QTest::addColumn<QString>("places");
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<int>("failure");
-        QTest::addColumn<QString>("numberText"); // the number box afterwards
-        QTest::addColumn<bool>("historyRecorded");
-
-        const QString length = QStringLiteral("Length");
-        QTest::newRow("decimal places not a number") << length << int(Foot) << int(Meter) << "x" << "-10"
-                                                     << app::kErrTypeMismatch << "-10" << false;
-        QTest::newRow("negative decimal places") << length << int(Foot) << int(Meter) << "-1" << "-10"
-                                                 << app::kErrInvalidProcedureCall << "10" << true;
-        QTest::newRow("no from-unit selected") << length << kNoSelection << int(Meter) << "5" << "-10"
-                                               << app::kErrInvalidPropertyArrayIndex << "-10" << true;
-        QTest::newRow("no to-unit selected") << length << int(Foot) << kNoSelection << "5" << "-10"
-                                             << app::kErrInvalidPropertyArrayIndex << "-10" << true;
-        QTest::newRow("no unit selected in temperature written in lower case")
-            << "temperature" << kNoSelection << kNoSelection << "5" << "-10" << app::kErrInvalidPropertyArrayIndex
-            << "-10" << true;
-        QTest::newRow("tag beyond the factor table") << length << int(Missing) << int(Meter) << "5" << "-10"
-                                                     << app::kErrSubscriptOutOfRange << "-10" << true;
-        QTest::newRow("blank factor") << length << int(Blank) << int(Meter) << "5" << "-10" << app::kErrTypeMismatch
-                                      << "-10" << true;
-        QTest::newRow("factor not a number") << length << int(Foot) << int(Word) << "5" << "-10"
-                                             << app::kErrTypeMismatch << "-10" << true;
-        QTest::newRow("to-factor zero") << length << int(Foot) << int(Nothing) << "5" << "-10"
-                                        << app::kErrDivisionByZero << "-10" << true;
-        QTest::newRow("both factors zero") << length << int(Nothing) << int(Nothing) << "5" << "-10"
-                                           << app::kErrDivisionByZero << "-10" << true;
-        QTest::newRow("ratio beyond a double") << length << int(Huge) << int(Tiny) << "5" << "-10"
-                                               << app::kErrOverflow << "-10" << true;
-        QTest::newRow("product beyond a double") << length << int(Huge) << int(Meter) << "5" << "-1E+300"
-                                                 << app::kErrOverflow << "1E+300" << true;
-    }
-    void failuresEndTheConversion()
-    {
-        QFETCH(QString, category);
-        QFETCH(int, fromLine);
-        QFETCH(int, toLine);
-        QFETCH(QString, places);
-        QFETCH(QString, entry);
-        QFETCH(int, failure);
-        QFETCH(QString, numberText);
-        QFETCH(bool, historyRecorded);
-
-        m_options.setRememberCategory(true);
-        m_options.setRememberUnits(true);
-        m_options.setRememberValue(true);
-        m_history.setLastCategory(5);
-        FakeConversionView view = factorView(fromLine, toLine, entry, places);
-        view.category = category;
-        m_environment->boxes().expectOK();
-        ConvertUnits(view, kFactors, m_options, m_history);
-
-        QCOMPARE(m_environment->boxes().shownTexts(),
-                 QStringList{app::errorReportText(QStringLiteral("Converter"), app::Failure(failure))});
-        QCOMPARE(m_environment->boxes().shown().first().icon, platform::Icon::Exclamation);
-        QCOMPARE(view.resultWrites, QStringList());
-        QCOMPARE(view.result, QStringLiteral("previous result"));
-        QCOMPARE(view.number, numberText);
-        QCOMPARE(int(m_history.lastCategory()), historyRecorded ? 3 : 5);
+        QCOMPARE(storedHistory("Last Converter"), remember.at(0) ? "5" : "absent");
+        QCOMPARE(storedHistory("Last Value"), remember.at(0) ? "2.5" : "absent");
     }
 
 private:

@@ -2,46 +2,36 @@
 #include "core/base/Failure.h"
 #include "core/settings/ProgramRecords.h"
 #include "doubles/RecordingSettingsStore.h"
+#include "support/Failures.h"
 #include "support/TestEnvironment.h"
 
 #include <QLocale>
 #include <QStringList>
 #include <QTest>
 
-#include <functional>
 #include <limits>
 
 namespace {
 
-const QStringList kOptionKeys = {QStringLiteral("Remember Last Converter"), QStringLiteral("Remember Last Units"),
-                                 QStringLiteral("Remember Last Value"), QStringLiteral("Auto Convert"),
-                                 QStringLiteral("Compact Form")};
-const QStringList kHistoryKeys = {QStringLiteral("Last Converter"), QStringLiteral("Last From Unit"),
-                                  QStringLiteral("Last To Unit"), QStringLiteral("Last Value")};
-
-int failureNumber(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const app::Failure &failure) {
-        return failure.number();
-    }
-    return 0;
-}
+const QStringList kOptionKeys = {"Remember Last Converter", "Remember Last Units", "Remember Last Value",
+                                 "Auto Convert", "Compact Form"};
+const QStringList kHistoryKeys = {"Last Converter", "Last From Unit", "Last To Unit", "Last Value"};
 
 QString stored(const QString &section, const QString &key)
 {
-    return platform::settingsStore().read(app::programBaseName(), section, key, QStringLiteral("<absent>"));
+    return platform::settingsStore().read(app::programBaseName(), section, key, "<absent>");
 }
 
-void store(const QString &section, const QString &key, const QString &value)
+void store(const QString &section, const QStringList &keys, const QStringList &values)
 {
-    platform::settingsStore().write(app::programBaseName(), section, key, value);
+    for (qsizetype i = 0; i < keys.size(); ++i)
+        platform::settingsStore().write(app::programBaseName(), section, keys.at(i), values.at(i));
 }
 
 QList<bool> optionValues(const Options &options)
 {
-    return {options.rememberCategory(), options.rememberUnits(), options.rememberValue(), options.autoConvert(), options.startCompact()};
+    return {options.rememberCategory(), options.rememberUnits(), options.rememberValue(), options.autoConvert(),
+            options.startCompact()};
 }
 
 void setOptionValues(Options &options, const QList<bool> &values)
@@ -53,16 +43,23 @@ void setOptionValues(Options &options, const QList<bool> &values)
     options.setStartCompact(values.at(4));
 }
 
-void setHistory(ConversionHistory &history, qint16 converter, qint16 fromUnit, qint16 toUnit, double value)
+QList<double> historyValues(const ConversionHistory &history)
 {
-    history.setLastCategory(converter);
-    history.setLastFromUnit(fromUnit);
-    history.setLastToUnit(toUnit);
-    history.setLastValue(value);
+    return {double(history.lastCategory()), double(history.lastFromUnit()), double(history.lastToUnit()),
+            history.lastValue()};
+}
+
+void setHistory(ConversionHistory &history, const QList<double> &values)
+{
+    history.setLastCategory(qint16(values.at(0)));
+    history.setLastFromUnit(qint16(values.at(1)));
+    history.setLastToUnit(qint16(values.at(2)));
+    history.setLastValue(values.at(3));
 }
 
 } // namespace
 
+// The options and the last conversion as the settings store keeps them.
 class TestRecords : public QObject {
     Q_OBJECT
 
@@ -85,14 +82,10 @@ private slots:
         setOptionValues(options, {true, true, true, true, true});
         options.load();
         QCOMPARE(optionValues(options), QList<bool>({false, false, false, false, false}));
-
         ConversionHistory history;
-        setHistory(history, 5, 6, 7, 8.0);
+        setHistory(history, {5, 6, 7, 8});
         history.load();
-        QCOMPARE(history.lastCategory(), qint16(-1));
-        QCOMPARE(history.lastFromUnit(), qint16(-1));
-        QCOMPARE(history.lastToUnit(), qint16(-1));
-        QCOMPARE(history.lastValue(), 1.0);
+        QCOMPARE(historyValues(history), QList<double>({-1, -1, -1, 1}));
     }
 
     void optionTextsRead_data()
@@ -114,12 +107,11 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(bool, expected);
-        for (const QString &key : kOptionKeys)
-            store(QStringLiteral("Options"), key, text);
+        store("Options", kOptionKeys, QStringList(kOptionKeys.size(), text));
         Options options;
-        setOptionValues(options, {!expected, !expected, !expected, !expected, !expected});
+        setOptionValues(options, QList<bool>(5, !expected));
         options.load();
-        QCOMPARE(optionValues(options), QList<bool>({expected, expected, expected, expected, expected}));
+        QCOMPARE(optionValues(options), QList<bool>(5, expected));
     }
 
     // Each option alone switched on catches a field stored under another field's key.
@@ -137,48 +129,15 @@ private slots:
     void saveWritesWords()
     {
         QFETCH(QList<bool>, values);
-        for (const QString &key : kOptionKeys)
-            store(QStringLiteral("Options"), key, QStringLiteral("-1"));
+        store("Options", kOptionKeys, QStringList(kOptionKeys.size(), "-1"));
         Options options;
         setOptionValues(options, values);
         options.save();
         for (qsizetype i = 0; i < kOptionKeys.size(); ++i)
-            QCOMPARE(stored(QStringLiteral("Options"), kOptionKeys.at(i)),
-                     values.at(i) ? QStringLiteral("True") : QStringLiteral("False"));
-
+            QCOMPARE(stored("Options", kOptionKeys.at(i)), values.at(i) ? "True" : "False");
         Options reloaded;
         reloaded.load();
         QCOMPARE(optionValues(reloaded), values);
-    }
-
-    void recordsWriteAndReadInOrder()
-    {
-        RecordingSettingsStore &recorder = RecordingSettingsStore::install();
-        Options options;
-        setOptionValues(options, {true, false, true, false, true});
-        options.save();
-        ConversionHistory history;
-        setHistory(history, 3, -1, 12, 2.5);
-        history.save();
-        QCOMPARE(recorder.callsOf(QStringLiteral("write")),
-                 QStringList({"write Options/Remember Last Converter=True", "write Options/Remember Last Units=False",
-                              "write Options/Remember Last Value=True", "write Options/Auto Convert=False",
-                              "write Options/Compact Form=True", "write History/Last Converter=3",
-                              "write History/Last From Unit=-1", "write History/Last To Unit=12",
-                              "write History/Last Value=2.5"}));
-
-        recorder.calls.clear();
-        options.load();
-        history.load();
-        QCOMPARE(recorder.calls,
-                 QStringList({"read Options/Remember Last Converter", "read Options/Remember Last Units",
-                              "read Options/Remember Last Value", "read Options/Auto Convert",
-                              "read Options/Compact Form", "read History/Last Converter",
-                              "read History/Last From Unit", "read History/Last To Unit",
-                              "read History/Last Value"}));
-        // The application is the program file's base name, here the test program's.
-        QCOMPARE(recorder.applications, QStringList({app::programBaseName()}));
-        QCOMPARE(app::programBaseName(), QStringLiteral("tst_records"));
     }
 
     // The closing sequence saves both records in one change of the store: one write to the disk,
@@ -187,7 +146,7 @@ private slots:
     {
         RecordingSettingsStore &recorder = RecordingSettingsStore::install();
         setOptionValues(programOptions(), {true, false, true, false, true});
-        setHistory(programHistory(), 3, -1, 12, 2.5);
+        setHistory(programHistory(), {3, -1, 12, 2.5});
         saveProgramRecords();
         QStringList changes;
         for (const QString &call : recorder.calls)
@@ -195,7 +154,17 @@ private slots:
         QCOMPARE(changes, QStringList({"begin changes", "begin changes", "write", "write", "write", "write", "write",
                                        "end changes", "begin changes", "write", "write", "write", "write",
                                        "end changes", "end changes"}));
-        QCOMPARE(recorder.callsOf("write").size(), kOptionKeys.size() + kHistoryKeys.size());
+    }
+
+    void programRecordsLiveUntilReleased()
+    {
+        QCOMPARE(&programOptions(), &programOptions());
+        QCOMPARE(&programHistory(), &programHistory());
+        programOptions().setRememberCategory(true);
+        programHistory().setLastCategory(9);
+        releaseProgramRecords();
+        QCOMPARE(optionValues(programOptions()), QList<bool>({false, false, false, false, false}));
+        QCOMPARE(historyValues(programHistory()), QList<double>({0, 0, 0, 0}));
     }
 
     // A store that cannot be written stops the record at that key; the failure reaches the caller.
@@ -203,100 +172,90 @@ private slots:
     {
         QTest::addColumn<QString>("operation");
         QTest::addColumn<QString>("failingKey");
-        QTest::addColumn<QStringList>("written");
+        QTest::addColumn<QStringList>("changed"); // the keys written or removed before it
         QTest::newRow("options save") << "options save" << "Remember Last Value"
                                       << QStringList{"Remember Last Converter", "Remember Last Units"};
         QTest::newRow("history save") << "history save" << "Last To Unit"
                                       << QStringList{"Last Converter", "Last From Unit"};
-        QTest::newRow("history delete") << "history delete" << "Last From Unit" << QStringList{};
+        QTest::newRow("history delete") << "history delete" << "Last From Unit" << QStringList{"Last Converter"};
     }
     void storeFailureReachesCaller()
     {
         QFETCH(QString, operation);
         QFETCH(QString, failingKey);
-        QFETCH(QStringList, written);
-        if (operation == QLatin1String("history delete")) {
-            for (const QString &key : kHistoryKeys)
-                store(QStringLiteral("History"), key, QStringLiteral("1"));
-        }
+        QFETCH(QStringList, changed);
+        store("History", kHistoryKeys, {"1", "1", "1", "1"});
         RecordingSettingsStore &recorder = RecordingSettingsStore::install();
         recorder.failingKey = failingKey;
         Options options;
         ConversionHistory history;
         const int number = failureNumber([&] {
-            if (operation == QLatin1String("options save"))
+            if (operation == "options save")
                 options.save();
-            else if (operation == QLatin1String("history save"))
+            else if (operation == "history save")
                 history.save();
             else
                 history.forget();
         });
         QCOMPARE(number, app::kErrPathFileAccess);
-        QStringList writtenKeys;
-        for (const QString &call : recorder.callsOf(QStringLiteral("write")))
-            writtenKeys.append(call.section(QLatin1Char('/'), 1).section(QLatin1Char('='), 0, 0));
-        writtenKeys.removeAll(failingKey);
-        QCOMPARE(writtenKeys, written);
-        if (operation == QLatin1String("history delete")) {
-            // The first key went, the failing one stays, and nothing after it was touched.
-            QCOMPARE(recorder.callsOf(QStringLiteral("remove")),
-                     QStringList({"remove History/Last Converter", "remove History/Last From Unit"}));
-            QCOMPARE(stored(QStringLiteral("History"), QStringLiteral("Last To Unit")), QStringLiteral("1"));
+        QStringList changedKeys;
+        for (const QString &call : recorder.calls) {
+            const QString key = call.section('/', 1).section('=', 0, 0);
+            if ((call.startsWith("write ") || call.startsWith("remove ")) && key != failingKey)
+                changedKeys.append(key);
         }
+        QCOMPARE(changedKeys, changed);
+        // Nothing after the failing key was touched.
+        QCOMPARE(stored("History", "Last Value"), QStringLiteral("1"));
     }
 
-    void badOptionStopsReading_data()
+    // Damaged settings: reading stops at the first text that is no value of its kind, and the
+    // failure reaches the caller; the keys before it were read.
+    void damagedSettingsStopReading_data()
     {
-        QTest::addColumn<int>("badKey");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("first key, a word") << 0 << "Yes";
-        QTest::newRow("middle key, empty") << 2 << "";
-        QTest::newRow("fourth key, number with letters") << 3 << "1x";
-        QTest::newRow("last key, a word") << 4 << "Truth";
-    }
-    void badOptionStopsReading()
-    {
-        QFETCH(int, badKey);
-        QFETCH(QString, text);
-        for (qsizetype i = 0; i < kOptionKeys.size(); ++i)
-            store(QStringLiteral("Options"), kOptionKeys.at(i), i == badKey ? text : QStringLiteral("True"));
-        Options options;
-        QCOMPARE(failureNumber([&] { options.load(); }), app::kErrTypeMismatch);
-        QList<bool> expected;
-        for (qsizetype i = 0; i < kOptionKeys.size(); ++i)
-            expected.append(i < badKey);
-        QCOMPARE(optionValues(options), expected);
-    }
-
-    void badHistoryStopsReading_data()
-    {
+        QTest::addColumn<bool>("options");
         QTest::addColumn<int>("badKey");
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("failure");
-        QTest::newRow("converter garbage") << 0 << "abc" << app::kErrTypeMismatch;
-        QTest::newRow("from unit too large") << 1 << "32768" << app::kErrOverflow;
-        QTest::newRow("from unit too small") << 1 << "-32769" << app::kErrOverflow;
-        QTest::newRow("to unit rounds beyond range") << 2 << "32767.5" << app::kErrOverflow;
-        QTest::newRow("to unit huge") << 2 << "1E+300" << app::kErrOverflow;
-        QTest::newRow("to unit garbage") << 2 << "2 units" << app::kErrTypeMismatch;
-        QTest::newRow("value garbage") << 3 << "two" << app::kErrTypeMismatch;
-        QTest::newRow("value empty") << 3 << "" << app::kErrTypeMismatch;
+        QTest::newRow("first option, a word") << true << 0 << "Yes" << app::kErrTypeMismatch;
+        QTest::newRow("middle option, empty") << true << 2 << "" << app::kErrTypeMismatch;
+        QTest::newRow("fourth option, number with letters") << true << 3 << "1x" << app::kErrTypeMismatch;
+        QTest::newRow("last option, a word") << true << 4 << "Truth" << app::kErrTypeMismatch;
+        QTest::newRow("converter garbage") << false << 0 << "abc" << app::kErrTypeMismatch;
+        QTest::newRow("from unit too large") << false << 1 << "32768" << app::kErrOverflow;
+        QTest::newRow("from unit too small") << false << 1 << "-32769" << app::kErrOverflow;
+        QTest::newRow("to unit rounds beyond range") << false << 2 << "32767.5" << app::kErrOverflow;
+        QTest::newRow("to unit huge") << false << 2 << "1E+300" << app::kErrOverflow;
+        QTest::newRow("to unit garbage") << false << 2 << "2 units" << app::kErrTypeMismatch;
+        QTest::newRow("value garbage") << false << 3 << "two" << app::kErrTypeMismatch;
+        QTest::newRow("value empty") << false << 3 << "" << app::kErrTypeMismatch;
     }
-    void badHistoryStopsReading()
+    void damagedSettingsStopReading()
     {
+        QFETCH(bool, options);
         QFETCH(int, badKey);
         QFETCH(QString, text);
         QFETCH(int, failure);
-        const QStringList good = {QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("2.5")};
-        for (qsizetype i = 0; i < kHistoryKeys.size(); ++i)
-            store(QStringLiteral("History"), kHistoryKeys.at(i), i == badKey ? text : good.at(i));
-        ConversionHistory history;
-        setHistory(history, 7, 8, 9, 10.0);
-        QCOMPARE(failureNumber([&] { history.load(); }), failure);
-        QCOMPARE(history.lastCategory(), qint16(badKey > 0 ? 3 : 7));
-        QCOMPARE(history.lastFromUnit(), qint16(badKey > 1 ? 4 : 8));
-        QCOMPARE(history.lastToUnit(), qint16(badKey > 2 ? 5 : 9));
-        QCOMPARE(history.lastValue(), 10.0);
+        if (options) {
+            QStringList texts(kOptionKeys.size(), "True");
+            texts[badKey] = text;
+            store("Options", kOptionKeys, texts);
+            Options read;
+            QCOMPARE(failureNumber([&] { read.load(); }), failure);
+            QList<bool> expected;
+            for (int i = 0; i < 5; ++i)
+                expected.append(i < badKey);
+            QCOMPARE(optionValues(read), expected);
+        } else {
+            QStringList texts{"3", "4", "5", "2.5"};
+            texts[badKey] = text;
+            store("History", kHistoryKeys, texts);
+            ConversionHistory read;
+            setHistory(read, {7, 8, 9, 10});
+            QCOMPARE(failureNumber([&] { read.load(); }), failure);
+            QCOMPARE(historyValues(read),
+                     QList<double>({badKey > 0 ? 3.0 : 7.0, badKey > 1 ? 4.0 : 8.0, badKey > 2 ? 5.0 : 9.0, 10}));
+        }
     }
 
     void positionsRoundToEven_data()
@@ -316,7 +275,7 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(int, expected);
-        store(QStringLiteral("History"), QStringLiteral("Last Converter"), text);
+        store("History", {"Last Converter"}, {text});
         ConversionHistory history;
         history.load();
         QCOMPARE(int(history.lastCategory()), expected);
@@ -327,122 +286,66 @@ private slots:
         QTest::addColumn<QLocale>("locale");
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("readBack");
         const QLocale german(QLocale::German, QLocale::Germany);
-        QTest::newRow("fraction") << QLocale::c() << 2.5 << "2.5";
-        QTest::newRow("large") << QLocale::c() << 1e20 << "1E+20";
-        QTest::newRow("small negative") << QLocale::c() << -1.5e-7 << "-1.5E-07";
-        QTest::newRow("fifteen digits") << QLocale::c() << 123456789.012345 << "123456789.012345";
-        QTest::newRow("fraction, comma locale") << german << 2.5 << "2,5";
-        QTest::newRow("large, comma locale") << german << 1e20 << "1E+20";
-        QTest::newRow("thousands, comma locale") << german << 1234.5 << "1234,5";
+        QTest::newRow("fraction") << QLocale::c() << 2.5 << "2.5" << 2.5;
+        QTest::newRow("large") << QLocale::c() << 1e20 << "1E+20" << 1e20;
+        QTest::newRow("small negative") << QLocale::c() << -1.5e-7 << "-1.5E-07" << -1.5e-7;
+        QTest::newRow("fifteen digits") << QLocale::c() << 123456789.012345 << "123456789.012345" << 123456789.012345;
+        QTest::newRow("beyond fifteen digits comes back rounded") << QLocale::c() << 0.1 + 0.2 << "0.3" << 0.3;
+        // Written rounded up to 15 digits, it was beyond a double and failed the next start.
+        QTest::newRow("largest double") << QLocale::c() << std::numeric_limits<double>::max()
+                                        << "1.79769313486231E+308" << 1.79769313486231e308;
+        QTest::newRow("fraction, comma locale") << german << 2.5 << "2,5" << 2.5;
+        QTest::newRow("large, comma locale") << german << 1e20 << "1E+20" << 1e20;
+        QTest::newRow("thousands, comma locale") << german << 1234.5 << "1234,5" << 1234.5;
     }
     void valueSurvivesSaveAndLoad()
     {
         QFETCH(QLocale, locale);
         QFETCH(double, value);
         QFETCH(QString, text);
+        QFETCH(double, readBack);
         QLocale::setDefault(locale);
         ConversionHistory history;
-        setHistory(history, 1, 2, 3, value);
+        setHistory(history, {1, 2, 3, value});
         history.save();
-        QCOMPARE(stored(QStringLiteral("History"), QStringLiteral("Last Value")), text);
+        QCOMPARE(stored("History", "Last Value"), text);
         ConversionHistory reloaded;
         reloaded.load();
-        QCOMPARE(reloaded.lastValue(), value);
-        QCOMPARE(reloaded.lastCategory(), qint16(1));
-        QCOMPARE(reloaded.lastFromUnit(), qint16(2));
-        QCOMPARE(reloaded.lastToUnit(), qint16(3));
-    }
-
-    void largestValueReadsBack()
-    {
-        // Written rounded up to 15 digits, it was beyond a double and failed the next start.
-        ConversionHistory history;
-        history.setLastValue(std::numeric_limits<double>::max());
-        history.save();
-        ConversionHistory reloaded;
-        reloaded.load();
-        QCOMPARE(reloaded.lastValue(), 1.79769313486231e308);
-    }
-
-    void valueBeyondFifteenDigitsComesBackRounded()
-    {
-        ConversionHistory history;
-        history.setLastValue(0.1 + 0.2); // 0.30000000000000004
-        history.save();
-        QCOMPARE(stored(QStringLiteral("History"), QStringLiteral("Last Value")), QStringLiteral("0.3"));
-        history.load();
-        QCOMPARE(history.lastValue(), 0.3);
+        QCOMPARE(historyValues(reloaded), QList<double>({1, 2, 3, readBack}));
     }
 
     void deleteHistoryRemovesPresentKeysOnly_data()
     {
-        QTest::addColumn<int>("missingKey"); // -1: every key present; 4: none present
-        QTest::newRow("all present") << -1;
-        QTest::newRow("converter missing") << 0;
-        QTest::newRow("from unit missing") << 1;
-        QTest::newRow("to unit missing") << 2;
-        QTest::newRow("value missing") << 3;
-        QTest::newRow("none present") << 4;
+        QTest::addColumn<QStringList>("present");
+        QTest::newRow("all present") << kHistoryKeys;
+        for (qsizetype missing = 0; missing < kHistoryKeys.size(); ++missing) {
+            QStringList present = kHistoryKeys;
+            present.removeAt(missing);
+            QTest::addRow("%s missing", qPrintable(kHistoryKeys.at(missing))) << present;
+        }
+        QTest::newRow("none present") << QStringList();
     }
     void deleteHistoryRemovesPresentKeysOnly()
     {
-        QFETCH(int, missingKey);
-        QStringList expectedRemoves;
-        for (qsizetype i = 0; i < kHistoryKeys.size(); ++i) {
-            if (missingKey == 4 || i == missingKey)
-                continue;
-            store(QStringLiteral("History"), kHistoryKeys.at(i), QStringLiteral("2"));
-            expectedRemoves.append(QStringLiteral("remove History/") + kHistoryKeys.at(i));
-        }
-        store(QStringLiteral("Options"), QStringLiteral("Auto Convert"), QStringLiteral("True"));
+        QFETCH(QStringList, present);
+        store("History", present, QStringList(present.size(), "2"));
+        store("Options", {"Auto Convert"}, {"True"});
         RecordingSettingsStore &recorder = RecordingSettingsStore::install();
-
         ConversionHistory history;
-        setHistory(history, 4, 5, 6, 7.5);
+        setHistory(history, {4, 5, 6, 7.5});
         history.forget();
 
-        QCOMPARE(recorder.callsOf(QStringLiteral("remove")), expectedRemoves);
-        QVERIFY(recorder.callsOf(QStringLiteral("write")).isEmpty());
+        QStringList removed;
+        for (const QString &key : present)
+            removed.append("remove History/" + key);
+        QCOMPARE(recorder.callsOf("remove"), removed);
+        QVERIFY(recorder.callsOf("write").isEmpty());
         for (const QString &key : kHistoryKeys)
-            QCOMPARE(stored(QStringLiteral("History"), key), QStringLiteral("<absent>"));
-        QCOMPARE(stored(QStringLiteral("Options"), QStringLiteral("Auto Convert")), QStringLiteral("True"));
-        QCOMPARE(history.lastCategory(), qint16(-1));
-        QCOMPARE(history.lastFromUnit(), qint16(-1));
-        QCOMPARE(history.lastToUnit(), qint16(-1));
-        QCOMPARE(history.lastValue(), 0.0);
-    }
-
-    void wipeThenSaveWritesResetValues()
-    {
-        ConversionHistory history;
-        setHistory(history, 2, 3, 4, 5.5);
-        history.save();
-        history.forget();
-        history.save();
-        const QStringList expected = {QStringLiteral("-1"), QStringLiteral("-1"), QStringLiteral("-1"),
-                                      QStringLiteral("0")};
-        for (qsizetype i = 0; i < kHistoryKeys.size(); ++i)
-            QCOMPARE(stored(QStringLiteral("History"), kHistoryKeys.at(i)), expected.at(i));
-    }
-
-    void programRecordsLiveUntilReleased()
-    {
-        Options &options = programOptions();
-        ConversionHistory &history = programHistory();
-        QCOMPARE(&programOptions(), &options);
-        QCOMPARE(&programHistory(), &history);
-        QCOMPARE(optionValues(options), QList<bool>({false, false, false, false, false}));
-        QCOMPARE(history.lastCategory(), qint16(0));
-        QCOMPARE(history.lastValue(), 0.0);
-        programOptions().setRememberCategory(true);
-        programHistory().setLastCategory(9);
-        QVERIFY(programOptions().rememberCategory());
-        QCOMPARE(programHistory().lastCategory(), qint16(9));
-
-        releaseProgramRecords();
-        QVERIFY(!programOptions().rememberCategory());
-        QCOMPARE(programHistory().lastCategory(), qint16(0));
+            QCOMPARE(stored("History", key), QStringLiteral("<absent>"));
+        QCOMPARE(stored("Options", "Auto Convert"), QStringLiteral("True"));
+        QCOMPARE(historyValues(history), QList<double>({-1, -1, -1, 0}));
     }
 
 private:

@@ -1,47 +1,21 @@
-#include "gui/editor/EditorTestSupport.h"
-#include "support/Controls.h"
-
-#include "support/ListItems.h"
-
-#include "core/catalogue/CatalogueFile.h"
-#include "core/catalogue/CatalogueFiles.h"
-#include "core/catalogue/CatalogueIndex.h"
-#include "core/catalogue/CataloguePaths.h"
-#include "core/catalogue/UnitCategory.h"
+#include "gui/editor/EditorFixture.h"
 #include "support/FaultFiles.h"
-#include "support/HostileEntries.h"
 #include "support/OtherCopy.h"
 
-#include <QComboBox>
+#include "core/catalogue/CatalogueFiles.h"
+
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QTest>
-
-using platform::Answer;
-using platform::Buttons;
-using platform::Icon;
-using Files = QMap<QString, QByteArray>;
-using faultfiles::filesUnder;
-
-Q_DECLARE_METATYPE(platform::Answer)
 
 namespace {
 
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
+const QString kBusy = QStringLiteral(
+    "The catalogue is being changed by another copy of Tallimer.\r\nNothing has been changed: please try again in a moment.");
 
 } // namespace
 
-class TestEditorCommands : public EditorTest {
+// OK, Add new Category, Delete Category and Restore Defaults, also while another copy of the
+// program changes the catalogue.
+class TestEditorCommands : public EditorFixture {
     Q_OBJECT
 
 private slots:
@@ -50,156 +24,136 @@ private slots:
 
     void okWithoutChangesWritesNothingAndLeavesTheMainListAlone()
     {
-        m_setup->openEditor();
-        child<QListWidget>(m_setup->form(), "UnitType")->setCurrentRow(2);
-        const QByteArray before = bytesOf(catalogue::categoryFile("Length"));
-        m_setup->choose("Length");
-        child<QScrollBar>(editor(), "VScroll1")->setValue(child<QScrollBar>(editor(), "VScroll1")->maximum());
+        openEditor();
+        child<QListWidget>(*m_form, "UnitType")->setCurrentRow(2);
+        const QByteArray before = categoryBytes("Length");
+        choose("Length");
+        pager()->setValue(pager()->maximum());
         editor().addUnit();
-        child<QPushButton>(editor(), "OKButton")->click();
+        button("OKButton")->click();
         QVERIFY(editor().isUnloaded());
-        QCOMPARE(bytesOf(catalogue::categoryFile("Length")), before);
-        QCOMPARE(m_setup->form().categoryIndex(), 2); // not reloaded: the choice is still there
-        QVERIFY(boxes().shown().isEmpty());
+        QCOMPARE(categoryBytes("Length"), before);
+        QCOMPARE(m_form->categoryIndex(), 2); // not reloaded: the choice is still there
     }
 
-    void okAfterCreatingACategoryWritesAndListsIt()
+    // A new category is written and listed by OK or by Yes to the save offer; where its file
+    // cannot be written, the edits stay in the open editor.
+    void savingANewCategory_data()
     {
-        m_setup->openEditor();
-        const QByteArray index = m_setup->env().readFile("bin/unitType.ucr");
-        createCategory("Widgets");
-        child<QPushButton>(editor(), "OKButton")->click();
-        QVERIFY(editor().isUnloaded());
-        QCOMPARE(m_setup->env().readFile("bin/Widgets.ucr"), QByteArray("1^Enter Base Unit Name\r\n"));
-        QCOMPARE(m_setup->env().readFile("bin/unitType.ucr"), index + "Widgets\r\n");
-        QVERIFY(listItems(child<QListWidget>(m_setup->form(), "UnitType")).contains("Widgets"));
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("throughTheSaveOffer");
+        QTest::addColumn<bool>("folderInTheWay");
+        QTest::newRow("OK") << "Widgets" << false << false;
+        QTest::newRow("OK, a name that is part of a listed one") << "Flow" << false << false;
+        QTest::newRow("Yes to the save offer") << "Widgets" << true << false;
+        QTest::newRow("OK, a folder in the file's place") << "Widgets" << false << true;
+        QTest::newRow("Yes to the save offer, a folder in the file's place") << "Widgets" << true << true;
     }
-
-    void aNewNamePartOfAListedNameIsListed()
+    void savingANewCategory()
     {
-        m_setup->openEditor(); // the factory index lists "Flow Rate"
-        createCategory("Flow");
-        child<QPushButton>(editor(), "OKButton")->click();
-        QVERIFY(m_setup->env().readFile("bin/unitType.ucr").endsWith("\r\nFlow\r\n"));
-        QVERIFY(listItems(child<QListWidget>(m_setup->form(), "UnitType")).contains("Flow"));
-    }
-
-    void aCategorySavedThroughTheSaveOfferIsListed()
-    {
-        m_setup->openEditor();
-        createCategory("Widgets");
-        boxes().expect(Answer::Yes);
-        m_setup->choose("Length");
-        QCOMPARE(m_setup->env().readFile("bin/Widgets.ucr"), QByteArray("1^Enter Base Unit Name\r\n"));
-        QVERIFY(m_setup->env().readFile("bin/unitType.ucr").endsWith("\r\nWidgets\r\n"));
-        QVERIFY(listItems(child<QListWidget>(m_setup->form(), "UnitType")).contains("Widgets"));
-        QCOMPARE(editor().currentCategory().categoryName(), QStringLiteral("Length"));
-    }
-
-    void aSaveThatFailsKeepsTheEditorOpen()
-    {
-        QDir(m_setup->env().binFolder()).mkdir("Widgets.ucr"); // a folder where the file should go
-        m_setup->openEditor();
-        const QByteArray index = m_setup->env().readFile("bin/unitType.ucr");
-        createCategory("Widgets");
-        boxes().expectOK();
-        child<QPushButton>(editor(), "OKButton")->click();
-        QCOMPARE(boxes().shown().last().text,
-                 "The category could not be saved:\r\n" + catalogue::categoryFile("Widgets") + " could not be written.");
-        QCOMPARE(boxes().shown().last().icon, Icon::Critical);
-        QVERIFY(!editor().isUnloaded());
-        QVERIFY(editor().isVisible());
-        QCOMPARE(editor().currentCategory().isChanged(), true);
-        QCOMPARE(m_setup->env().readFile("bin/unitType.ucr"), index);
+        QFETCH(QString, name);
+        QFETCH(bool, throughTheSaveOffer);
+        QFETCH(bool, folderInTheWay);
+        if (folderInTheWay)
+            QDir(m_env->binFolder()).mkdir(name + ".ucr");
+        openEditor();
+        const QByteArray before = index();
+        createCategory(name);
+        if (throughTheSaveOffer)
+            boxes().expect(Answer::Yes);
+        if (folderInTheWay)
+            boxes().expectOK();
+        if (throughTheSaveOffer)
+            choose("Length");
+        else
+            button("OKButton")->click();
+        if (folderInTheWay) {
+            QCOMPARE(boxes().shown().last(),
+                     box(editor::kSaveFailed.arg(catalogue::categoryFile(name)), Buttons::OK, Icon::Critical));
+            QVERIFY(editor().isVisible());
+            QCOMPARE(category().categoryName(), name);
+            QVERIFY(category().isChanged());
+            QCOMPARE(index(), before);
+            return;
+        }
+        QCOMPARE(editor().isUnloaded(), !throughTheSaveOffer);
+        QCOMPARE(categoryBytes(name), "1^" + editor::kBaseUnitPrompt.toLatin1() + "\r\n");
+        QCOMPARE(index(), before + name.toLatin1() + "\r\n");
+        QVERIFY(mainList().contains(name));
     }
 
     void addNewCategoryNeedsATypedName()
     {
-        m_setup->openEditor();
-        boxes().expectOK();
-        child<QPushButton>(editor(), "AddCategory")->click();
-        m_setup->choose("Length");
-        boxes().expectOK();
-        child<QPushButton>(editor(), "AddCategory")->click();
-        QCOMPARE(boxes().shownTexts(), QStringList(2, "Enter the category name in the text box at the top"));
-        QCOMPARE(boxes().shown().first().icon, Icon::Information);
-        m_setup->typeName("Widgets");
+        openEditor();
+        boxes().expectOK(2);
+        button("AddCategory")->click();
+        choose("Length");
+        button("AddCategory")->click();
+        QCOMPARE(boxes().shown(), Boxes(2, box(editor::kEnterCategoryName, Buttons::OK, Icon::Information)));
+        typeName("Widgets");
         boxes().expect(Answer::Cancel);
-        child<QPushButton>(editor(), "AddCategory")->click();
-        QCOMPARE(boxes().shown().last().text, QStringLiteral("Create new Category\r\nWidgets"));
+        button("AddCategory")->click();
+        QCOMPARE(boxes().shown().last().text, editor::kCreateCategoryQuestion + "Widgets");
     }
 
-    void deleteWithNothingSelectedDoesNothing()
+    void deleteNeedsAChosenCategoryAndConfirmation()
     {
-        m_setup->openEditor();
-        m_setup->typeName("Length");
-        child<QPushButton>(editor(), "deleteCategory")->click();
+        openEditor();
+        typeName("Length");
+        button("deleteCategory")->click();
         QVERIFY(boxes().shown().isEmpty());
-        QVERIFY(QFile::exists(catalogue::categoryFile("Length")));
-    }
-
-    void deleteAnsweredCancelKeepsTheEdits()
-    {
-        m_setup->openEditor();
-        m_setup->choose("Length");
-        m_setup->focus(child<QLineEdit>(editor(), "txtUnitName", 1));
-        child<QLineEdit>(editor(), "txtUnitName", 1)->setText("Renamed");
-        m_setup->focus(child<QLineEdit>(editor(), "txtUnitName", 2));
+        renameKilometre();
         boxes().expect(Answer::Cancel);
-        child<QPushButton>(editor(), "deleteCategory")->click();
-        QCOMPARE(boxes().shown().first().text,
-                 QStringLiteral("Confirm delete Length category,\r\nCaution all units will be lost and you will not "
-                                "be able to undo this operation."));
-        QCOMPARE(boxes().shown().first().buttons, Buttons::OKCancel);
-        QCOMPARE(boxes().shown().first().icon, Icon::Exclamation);
-        QCOMPARE(child<QLineEdit>(editor(), "txtUnitName", 1)->text(), QStringLiteral("Renamed"));
-        QCOMPARE(editor().currentCategory().unitName(1), QStringLiteral("Renamed"));
-        QCOMPARE(editor().currentCategory().isChanged(), true);
+        button("deleteCategory")->click();
+        QCOMPARE(boxes().shown(), Boxes{box(editor::kConfirmDelete.arg("Length"), Buttons::OKCancel, Icon::Exclamation)});
+        QCOMPARE(category().unitName(1), QStringLiteral("Renamed"));
         QVERIFY(editor().isVisible());
+        QVERIFY(!categoryBytes("Length").isEmpty());
     }
 
-    void deleteTakesItsLineOffTheIndexAndHidesTheEditor()
+    // The other index lines stay as they were, in their order.
+    void deleteTakesTheLineOffTheIndex_data()
     {
-        m_setup->env().writeFile("bin/unitType.ucr", "Mass\r\nLength\r\nArea\r\nTemperature\r\n");
-        m_setup->openEditor();
-        child<QListWidget>(m_setup->form(), "UnitType")->setCurrentRow(0);
-        boxes().expectOK(); // the temperature category is refused for editing only...
-        m_setup->choose("Temperature");
-        boxes().expect(Answer::OK); // ...but it can be deleted
-        child<QPushButton>(editor(), "deleteCategory")->click();
-        QVERIFY(!QFile::exists(catalogue::categoryFile("Temperature")));
-        // The other lines stay as they were, in their order.
-        QCOMPARE(m_setup->env().readFile("bin/unitType.ucr"), QByteArray("Mass\r\nLength\r\nArea\r\n"));
-        QCOMPARE(listItems(child<QComboBox>(editor(), "UnitSelect")), (QStringList{"Area", "Length", "Mass"}));
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("fileGone");
+        QTest::newRow("Temperature: refused for editing, not for deleting") << "Temperature" << false;
+        QTest::newRow("a file already gone, a % in the name") << "Gone %2 %1" << true;
+    }
+    void deleteTakesTheLineOffTheIndex()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, fileGone);
+        const QString path = catalogue::categoryFile(name);
+        m_env->writeFile("bin/" + name + ".ucr", "1^Thing\r\n");
+        m_env->writeFile("bin/unitType.ucr", "Mass\r\n" + name.toLatin1() + "\r\nArea\r\n");
+        openEditor();
+        child<QListWidget>(*m_form, "UnitType")->setCurrentRow(0);
+        Boxes expected;
+        if (fileGone) {
+            QFile::remove(path);
+        } else {
+            boxes().expectOK();
+            expected << box(editor::kTemperatureRefusal);
+        }
+        choose(name);
+        boxes().expect(Answer::OK);
+        expected << box(editor::kConfirmDelete.arg(name), Buttons::OKCancel, Icon::Exclamation);
+        if (fileGone) {
+            boxes().expectOK();
+            expected << box(editor::kCategoryFileWasMissing.arg(name, path), Buttons::OK, Icon::Information);
+        }
+        button("deleteCategory")->click();
+        QCOMPARE(boxes().shown(), expected);
+        QVERIFY(!QFile::exists(path));
+        QCOMPARE(index(), QByteArray("Mass\r\nArea\r\n"));
+        QCOMPARE(listItems(chooser()), (QStringList{"Area", "Mass"}));
         QVERIFY(editor().isHidden());
         QVERIFY(!editor().isUnloaded());
-        QCOMPARE(listItems(child<QListWidget>(m_setup->form(), "UnitType")), (QStringList{"Area", "Length", "Mass"}));
-        QVERIFY(!child<QPushButton>(m_setup->form(), "Convert")->isEnabled());
+        QCOMPARE(mainList(), (QStringList{"Area", "Mass"}));
     }
 
-    void deletingACategoryWhoseFileIsGoneTakesItsLineOff()
-    {
-        // A "%" in a name is shown as typed.
-        const QString name = "Gone %2 %1";
-        m_setup->addCategory(name, "1^Thing\r\n");
-        m_setup->openEditor();
-        QFile::remove(catalogue::categoryFile(name));
-        m_setup->choose(name);
-        boxes().expect(Answer::OK);
-        boxes().expectOK();
-        child<QPushButton>(editor(), "deleteCategory")->click();
-        QVERIFY(boxes().shown().first().text.startsWith("Confirm delete Gone %2 %1 category,\r\n"));
-        QCOMPARE(boxes().shown().last().text, "The file of the category Gone %2 %1 was already missing:\r\n"
-                                                  + catalogue::categoryFile(name) + "\r\nThe category has been taken off the list.");
-        QCOMPARE(boxes().shown().last().icon, Icon::Information);
-        QVERIFY(!m_setup->env().readFile("bin/unitType.ucr").contains("Gone"));
-        QVERIFY(!listItems(child<QComboBox>(editor(), "UnitSelect")).contains(name));
-        QVERIFY(!listItems(child<QListWidget>(m_setup->form(), "UnitType")).contains(name));
-        QVERIFY(editor().isHidden());
-    }
-
-    // Another copy of the program changes the catalogue while this editor is open: each change
-    // here builds on the index as it is on disk, and keeps the other copy's.
+    // Another copy of the program changes the index while this editor is open: each change here
+    // builds on the index as it is on disk, and keeps the other copy's.
     void twoCopiesChangeTheIndex_data()
     {
         QTest::addColumn<bool>("deleting"); // this copy deletes Mass, or creates Widgets
@@ -209,28 +163,26 @@ private slots:
     void twoCopiesChangeTheIndex()
     {
         QFETCH(bool, deleting);
-        m_setup->openEditor();
+        openEditor();
         if (deleting) {
-            m_setup->env().writeFile("bin/From B.ucr", "1^Thing\r\n");
+            m_env->writeFile("bin/From B.ucr", "1^Thing\r\n");
             QVERIFY(catalogue::listInIndex("From B"));
-            m_setup->choose("Mass");
+            choose("Mass");
             boxes().expect(Answer::OK);
-            child<QPushButton>(editor(), "deleteCategory")->click();
+            button("deleteCategory")->click();
         } else {
             QCOMPARE(catalogue::deleteCategory("Area"), catalogue::DeleteOutcome::Deleted);
             createCategory("Widgets");
-            child<QPushButton>(editor(), "OKButton")->click();
+            button("OKButton")->click();
         }
-        const QStringList index = catalogue::indexLines();
-        QCOMPARE(index.contains("From B"), deleting);
-        QVERIFY(!index.contains(deleting ? "Mass" : "Area"));
-        QCOMPARE(index.contains("Widgets"), !deleting);
-        QCOMPARE(listItems(child<QListWidget>(m_setup->form(), "UnitType")).contains("From B"), deleting);
-        if (deleting)
-            QCOMPARE(m_setup->env().readFile("bin/From B.ucr"), QByteArray("1^Thing\r\n"));
+        const QStringList lines = catalogue::indexLines();
+        QCOMPARE(lines.contains("From B"), deleting);
+        QVERIFY(!lines.contains(deleting ? "Mass" : "Area"));
+        QCOMPARE(lines.contains("Widgets"), !deleting);
+        QCOMPARE(mainList().contains("From B"), deleting);
     }
 
-    // Both copies load Length; the other saves a change to it; this one's OK asks before it
+    // Both copies load a category; the other saves a change to it; this one's OK asks before it
     // writes over that change.
     void aCategoryChangedOnDiskIsAskedAbout_data()
     {
@@ -242,50 +194,32 @@ private slots:
     void aCategoryChangedOnDiskIsAskedAbout()
     {
         QFETCH(Answer, answer);
-        m_setup->addCategory("Rate %1", "1^Per second\r\n60^Per minute\r\n3600^Per hour\r\n");
-        m_setup->openEditor();
-        m_setup->choose("Rate %1");
-        const QString path = catalogue::categoryFile("Rate %1");
+        const QString name = "Rate %1";
+        const QString path = catalogue::categoryFile(name);
+        addCategory(name, "1^Per second\r\n60^Per minute\r\n3600^Per hour\r\n");
+        openEditor();
+        choose(name);
         UnitCategory otherCopy;
         QCOMPARE(int(otherCopy.load(path, 2)), 2);
         otherCopy.setUnit("Per hour (h)", 3600, 2);
         otherCopy.save(path);
-        const QByteArray theirs = m_setup->env().readFile("bin/Rate %1.ucr");
+        const QByteArray theirs = categoryBytes(name);
 
-        m_setup->focus(child<QLineEdit>(editor(), "txtUnitName", 1));
-        child<QLineEdit>(editor(), "txtUnitName", 1)->setText("Per minute (min)");
-        m_setup->focus(child<QLineEdit>(editor(), "txtUnitName", 0));
+        edit(nameBox(1), "Per minute (min)", nameBox(0));
         boxes().expect(answer);
-        child<QPushButton>(editor(), "OKButton")->click();
-        QCOMPARE(boxes().shown().size(), 1);
-        QCOMPARE(boxes().shown().first().text,
-                 "The file of the category Rate %1 has been changed by someone else since you began editing it:\r\n"
-                     + path + "\r\n\r\nYes: overwrite it with your changes\r\nNo: load it again and lose your changes"
-                              "\r\nCancel: go back to editing");
-        QCOMPARE(boxes().shown().first().buttons, Buttons::YesNoCancel);
-        QCOMPARE(boxes().shown().first().icon, Icon::Exclamation);
-
-        const QByteArray onDisk = m_setup->env().readFile("bin/Rate %1.ucr");
-        if (answer == Answer::Yes) {
-            QCOMPARE(onDisk, QByteArray("1^Per second\r\n60^Per minute (min)\r\n3600^Per hour\r\n"));
-            QVERIFY(editor().isUnloaded());
-            return;
-        }
-        QCOMPARE(onDisk, theirs);
-        QVERIFY(!editor().isUnloaded());
-        QVERIFY(editor().isVisible());
-        if (answer == Answer::No) {
-            QCOMPARE(m_setup->rowNames().mid(0, 3), (QStringList{"Per second", "Per minute", "Per hour (h)"}));
-            QVERIFY(!editor().currentCategory().isChanged());
-        } else {
-            QCOMPARE(m_setup->rowNames().at(1), QStringLiteral("Per minute (min)"));
-            QVERIFY(editor().currentCategory().isChanged());
-        }
+        button("OKButton")->click();
+        QCOMPARE(boxes().shown(), Boxes{box(editor::kChangedOnDiskQuestion.arg(name, path), Buttons::YesNoCancel,
+                                            Icon::Exclamation)});
+        const bool overwritten = answer == Answer::Yes;
+        QCOMPARE(categoryBytes(name), overwritten ? "1^Per second\r\n60^Per minute (min)\r\n3600^Per hour\r\n" : theirs);
+        QCOMPARE(editor().isUnloaded(), overwritten);
+        if (!overwritten)
+            QCOMPARE(rowNames().mid(1, 2), answer == Answer::No ? QStringList({"Per minute", "Per hour (h)"})
+                                                                : QStringList({"Per minute (min)", "Per hour"}));
     }
 
-    // Another copy holds the catalogue lock for longer than a moment: the command says the
-    // catalogue is busy, changes nothing and keeps the edits; once the other copy is done, the
-    // same edits are saved.
+    // Another copy holds the catalogue lock: the command says the catalogue is busy, changes
+    // nothing and keeps the edits; once the other copy is done, the same edits are saved.
     void aBusyCatalogueKeepsTheEdits_data()
     {
         QTest::addColumn<QString>("command");
@@ -295,163 +229,87 @@ private slots:
     void aBusyCatalogueKeepsTheEdits()
     {
         QFETCH(QString, command);
-        m_setup->openEditor();
-        m_setup->choose("Length");
-        m_setup->focus(child<QLineEdit>(editor(), "txtUnitName", 1));
-        child<QLineEdit>(editor(), "txtUnitName", 1)->setText("Renamed");
-        m_setup->focus(child<QLineEdit>(editor(), "txtUnitName", 2));
+        openEditor();
+        renameKilometre();
         {
             const othercopy::HeldCatalogueLock otherCopy;
             QVERIFY(otherCopy.isHeld());
-            const Files before = filesUnder(m_setup->env().binFolder());
-            if (command == "OK") {
-                boxes().expectOK();
-                child<QPushButton>(editor(), "OKButton")->click();
-            } else if (command == "switching category") {
-                boxes().expect(Answer::Yes);
-                boxes().expectOK();
-                m_setup->choose("Mass");
-            } else {
+            const QMap<QString, QByteArray> before = faultfiles::filesUnder(m_env->binFolder());
+            if (command != "OK")
+                boxes().expect(command == "switching category" ? Answer::Yes : Answer::OK);
+            boxes().expectOK();
+            if (command == "OK")
+                button("OKButton")->click();
+            else if (command == "switching category")
+                choose("Mass");
+            else if (command == "Delete Category")
+                button("deleteCategory")->click();
+            else {
                 if (command == "Restore all")
-                    m_setup->typeName("");
-                boxes().expect(Answer::OK);
-                boxes().expectOK();
-                child<QPushButton>(editor(), command == "Delete Category" ? "deleteCategory" : "ReDefault")->click();
+                    typeName("");
+                button("ReDefault")->click();
             }
-            QCOMPARE(boxes().shown().last().text,
-                     "The catalogue is being changed by another copy of Tallimer.\r\nNothing has been changed: please "
-                     "try again in a moment.");
-            QCOMPARE(boxes().shown().last().icon, Icon::Exclamation);
+            QCOMPARE(boxes().shown().last(), box(kBusy, Buttons::OK, Icon::Exclamation));
             QVERIFY(editor().isVisible());
-            QCOMPARE(editor().currentCategory().categoryName(), QStringLiteral("Length"));
-            QCOMPARE(editor().currentCategory().unitName(1), QStringLiteral("Renamed"));
-            QCOMPARE(child<QLineEdit>(editor(), "txtUnitName", 1)->text(), QStringLiteral("Renamed"));
-            QCOMPARE(filesUnder(m_setup->env().binFolder()), before);
+            QCOMPARE(category().categoryName(), QStringLiteral("Length"));
+            QCOMPARE(category().unitName(1), QStringLiteral("Renamed"));
+            QCOMPARE(nameBox(1)->text(), QStringLiteral("Renamed"));
+            QCOMPARE(faultfiles::filesUnder(m_env->binFolder()), before);
         }
-        boxes().clear();
-        child<QPushButton>(editor(), "OKButton")->click();
+        button("OKButton")->click();
         QVERIFY(editor().isUnloaded());
-        QVERIFY(m_setup->env().readFile("bin/Length.ucr").contains("^Renamed\r\n"));
+        QVERIFY(categoryBytes("Length").contains("^Renamed\r\n"));
     }
 
-    // A link someone left in a category file's place: choosing the category reads nothing
-    // through it; creating a category of that name writes nothing through it.
-    void aLinkInACategoryFilesPlace_data()
+    // Restore Defaults puts back the chosen category's factory copy, or the whole factory
+    // catalogue when none is chosen; either way the editor goes and the main window reloads.
+    void restoreDefaultsPutsBackTheFactoryCopies_data()
     {
-        QTest::addColumn<bool>("dangling");
-        QTest::addColumn<bool>("listed"); // chosen from the list, or created under that name
-        QTest::newRow("a link to a file outside, chosen") << false << true;
-        QTest::newRow("a dangling link, chosen") << true << true;
-        QTest::newRow("a link to a file outside, created") << false << false;
-        QTest::newRow("a dangling link, created") << true << false;
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<Answer>("answer");
+        QTest::addColumn<QByteArray>("factoryIndex"); // empty: as shipped
+        QTest::newRow("one category") << "Length" << Answer::OK << QByteArray();
+        QTest::newRow("the user's own category: no factory copy") << "Widgets" << Answer::OK << QByteArray();
+        QTest::newRow("all categories") << "" << Answer::OK << QByteArray();
+        QTest::newRow("all categories, cancelled") << "" << Answer::Cancel << QByteArray();
+        QTest::newRow("all, a blank line in the factory index: one error") << "" << Answer::OK
+                                                                          << QByteArray("Length\r\n\r\nMass\r\n");
     }
-    void aLinkInACategoryFilesPlace()
+    void restoreDefaultsPutsBackTheFactoryCopies()
     {
-        QFETCH(bool, dangling);
-        QFETCH(bool, listed);
-        const QByteArray victim("1^Victim\r\n2^Secret\r\n");
-        m_setup->env().writeFile("outside.ucr", victim);
-        const QString outside = m_setup->env().folder() + (dangling ? "/nowhere.ucr" : "/outside.ucr");
-        const QString path = catalogue::categoryFile("Evil");
-        QVERIFY(hostile::makeLink(outside, path));
-        if (listed)
-            m_setup->env().writeFile("bin/unitType.ucr", m_setup->env().readFile("bin/unitType.ucr") + "Evil\r\n");
-        m_setup->openEditor();
-        if (listed) {
+        QFETCH(QString, chosen);
+        QFETCH(Answer, answer);
+        QFETCH(QByteArray, factoryIndex);
+        addCategory("Widgets", "1^Mine\r\n");
+        m_env->writeFile("bin/Length.ucr", "1^Mine\r\n");
+        if (!factoryIndex.isEmpty())
+            m_env->writeFile("bin/default/unitType.ucr", factoryIndex);
+        openEditor();
+        chooser()->setCurrentIndex(chooser()->findText(chosen));
+        boxes().expect(answer);
+        Boxes expected{chosen.isEmpty() ? box(editor::kConfirmRestoreAll, Buttons::OKCancel, Icon::Exclamation)
+                                        : box(editor::kConfirmRestoreOne.arg(chosen), Buttons::OKCancel, Icon::Exclamation)};
+        if (chosen == "Widgets") {
             boxes().expectOK();
-            m_setup->choose("Evil");
-            QCOMPARE(boxes().shownTexts(), QStringList{catalogue::notARegularFileMessage(path)});
-            QVERIFY(!child<QGroupBox>(editor(), "Frame2")->isEnabled());
-        } else {
-            createCategory("Evil");
-            boxes().expectOK();
-            child<QPushButton>(editor(), "OKButton")->click();
-            QCOMPARE(boxes().shown().last().text,
-                     "The category could not be saved:\r\n" + path + " could not be written.");
-            QVERIFY(!catalogue::isListedInIndex("Evil"));
+            expected << box("An Error has occurred while restoring defaults\r\n" + catalogue::factoryCategoryFile(chosen)
+                                + " could not be found",
+                            Buttons::OK, Icon::Critical);
         }
-        QVERIFY(QFileInfo(path).isSymLink());
-        QCOMPARE(m_setup->env().readFile("outside.ucr"), victim);
-        QVERIFY(!QFileInfo::exists(m_setup->env().folder() + "/nowhere.ucr"));
-    }
-
-    void restoringAUserCategoryReportsTheFactoryPathAndKeepsTheFile()
-    {
-        m_setup->addCategory("Widgets", "1^Widget\r\n");
-        m_setup->openEditor();
-        m_setup->choose("Widgets");
-        boxes().expect(Answer::OK);
-        boxes().expectOK();
-        child<QPushButton>(editor(), "ReDefault")->click();
-        QCOMPARE(boxes().shown().first().text,
-                 QStringLiteral("Confirm restore defaults to Widgets category\r\nAll custom units will be lost"));
-        QCOMPARE(boxes().shown().last().text, "An Error has occurred while restoring defaults\r\n"
-                                                  + catalogue::factoryCategoryFile("Widgets") + " could not be found");
-        QCOMPARE(m_setup->env().readFile("bin/Widgets.ucr"), QByteArray("1^Widget\r\n"));
-        QVERIFY(editor().isUnloaded());
-        QVERIFY(!child<QPushButton>(m_setup->form(), "Convert")->isEnabled());
-    }
-
-    void restoringOneCategoryBringsBackItsFactoryCopy()
-    {
-        m_setup->env().writeFile("bin/Temperature.ucr", "1^Mine\r\n");
-        m_setup->openEditor();
-        m_setup->choose("Length");
-        m_setup->typeName("");
-        const int temperature = child<QComboBox>(editor(), "UnitSelect")->findText("Temperature");
-        child<QComboBox>(editor(), "UnitSelect")->setCurrentIndex(temperature);
-        boxes().expect(Answer::OK);
-        child<QPushButton>(editor(), "ReDefault")->click();
-        QCOMPARE(bytesOf(catalogue::categoryFile("Temperature")), bytesOf(catalogue::factoryCategoryFile("Temperature")));
-    }
-
-    void restoringEverythingBringsBackExactlyTheFactoryCatalogue()
-    {
-        m_setup->addCategory("Widgets", "1^Widget\r\n");
-        m_setup->env().writeFile("bin/Length.ucr", "1^Only\r\n");
-        m_setup->openEditor();
-        boxes().expect(Answer::OK);
-        child<QPushButton>(editor(), "ReDefault")->click();
-        QCOMPARE(boxes().shown().first().text,
-                 QStringLiteral("Confirm restore defaults to all categorys\r\nAll custom units and categorys will be lost"));
-        QCOMPARE(QDir(m_setup->env().binFolder()).entryList({"*.ucr"}, QDir::Files),
-                 QDir(catalogue::factoryFolder()).entryList({"*.ucr"}, QDir::Files));
-        for (const QString &name : QDir(catalogue::factoryFolder()).entryList({"*.ucr"}, QDir::Files))
-            QCOMPARE(bytesOf(m_setup->env().binFolder() + "/" + name), bytesOf(catalogue::factoryFolder() + "/" + name));
-        QVERIFY(!listItems(child<QListWidget>(m_setup->form(), "UnitType")).contains("Widgets"));
-        QVERIFY(editor().isUnloaded());
-    }
-
-    void aFactoryIndexWithABlankLineGivesOneError()
-    {
-        m_setup->env().writeFile("bin/default/unitType.ucr", "Length\r\n\r\nMass\r\n");
-        m_setup->openEditor();
-        boxes().expect(Answer::OK);
-        boxes().expectOK();
-        child<QPushButton>(editor(), "ReDefault")->click();
-        QCOMPARE(boxes().shown().size(), 2);
-        QCOMPARE(boxes().shown().last().text, "An Error has occurred while restoring defaults\r\n"
-                                                  + catalogue::factoryFolder() + QDir::separator() + ".ucr could not be found");
-        QCOMPARE(m_setup->env().readFile("bin/unitType.ucr"), QByteArray("Length\r\n\r\nMass\r\n"));
-    }
-
-    void cancellingARestoreChangesNothing()
-    {
-        m_setup->env().writeFile("bin/Length.ucr", "1^Only\r\n");
-        m_setup->openEditor();
-        boxes().expect(Answer::Cancel);
-        child<QPushButton>(editor(), "ReDefault")->click();
-        QCOMPARE(m_setup->env().readFile("bin/Length.ucr"), QByteArray("1^Only\r\n"));
-        QVERIFY(!editor().isUnloaded());
-    }
-
-private:
-    void createCategory(const QString &name)
-    {
-        m_setup->typeName(name);
-        boxes().expect(Answer::OK);
-        editor().chooseCategory();
-        QCOMPARE(editor().currentCategory().categoryName(), name);
+        if (!factoryIndex.isEmpty()) {
+            boxes().expectOK();
+            expected << box("An Error has occurred while restoring defaults\r\n" + catalogue::factoryFolder()
+                                + QDir::separator() + ".ucr could not be found",
+                            Buttons::OK, Icon::Critical);
+        }
+        button("ReDefault")->click();
+        QCOMPARE(boxes().shown(), expected);
+        const bool restored = answer == Answer::OK;
+        QCOMPARE(categoryBytes("Length"),
+                 restored && chosen != "Widgets" ? bytesOf(catalogue::factoryCategoryFile("Length")) : "1^Mine\r\n");
+        QCOMPARE(mainList().contains("Widgets"), !(restored && chosen.isEmpty()));
+        QCOMPARE(editor().isUnloaded(), restored);
+        if (!factoryIndex.isEmpty())
+            QCOMPARE(index(), factoryIndex);
     }
 };
 

@@ -1,27 +1,18 @@
-#include "core/base/AppInfo.h"
-#include "core/catalogue/CataloguePaths.h"
-#include "core/platform/SettingsStore.h"
-#include "core/settings/ProgramRecords.h"
 #include "doubles/FakeSystemServices.h"
-#include "gui/mainwindow/MainWindow.h"
 #include "gui/mainwindow/MainWindowTest.h"
 #include "support/AccessKeys.h"
-#include "support/Controls.h"
 #include "support/ConversionCases.h"
 #include "support/ListItems.h"
 #include "support/Readability.h"
-#include "support/TestEnvironment.h"
+#include "support/ShownBoxes.h"
 
 #include <QAccessible>
 #include <QAction>
-#include <QComboBox>
+#include <QApplication>
 #include <QContextMenuEvent>
-#include <QFile>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
-#include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QWindow>
 
@@ -29,330 +20,194 @@
 
 namespace {
 
-const QByteArray kLengthFile("1^Meter\r\n0.3048^Foot\r\n1000^Kilometer\r\n");
-
-QString boolText(bool value)
-{
-    return value ? QStringLiteral("True") : QStringLiteral("False");
-}
-
-void writeOptions(bool rluc, bool rluu = false, bool rluv = false, bool autoCon = false, bool compact = false)
-{
-    auto &store = platform::settingsStore();
-    const QString application = app::programBaseName();
-    store.write(application, "Options", "Remember Last Converter", boolText(rluc));
-    store.write(application, "Options", "Remember Last Units", boolText(rluu));
-    store.write(application, "Options", "Remember Last Value", boolText(rluv));
-    store.write(application, "Options", "Auto Convert", boolText(autoCon));
-    store.write(application, "Options", "Compact Form", boolText(compact));
-}
-
-void writeHistory(int converter, int fromUnit, int toUnit, const QString &value)
-{
-    auto &store = platform::settingsStore();
-    const QString application = app::programBaseName();
-    store.write(application, "History", "Last Converter", QString::number(converter));
-    store.write(application, "History", "Last From Unit", QString::number(fromUnit));
-    store.write(application, "History", "Last To Unit", QString::number(toUnit));
-    store.write(application, "History", "Last Value", value);
-}
-
-QString stored(const QString &section, const QString &key)
-{
-    return platform::settingsStore().read(app::programBaseName(), section, key, "<absent>");
-}
-
-// The Menu key: the window system asks the window for a context menu, and the window passes the
-// request on to the control that has the focus.
-void pressMenuKey(QWidget &window)
-{
-    QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(), QPoint());
-    QCoreApplication::sendEvent(window.windowHandle(), &request);
-}
-
-QRect globalGeometry(const QWidget *control)
-{
-    return QRect(control->mapToGlobal(QPoint(0, 0)), control->size());
-}
+const QString kUnitsMissing = QStringLiteral("File containing units for your selection is missing\r\n"
+                                             "Please make another selection");
 
 } // namespace
 
-class TestMainWindow : public QObject {
+class TestMainWindow : public MainWindowTest {
     Q_OBJECT
 
 private slots:
-    void init() { mainwindowtest::start(m_environment); }
-    void cleanup() { mainwindowtest::finish(m_form, m_environment); }
-
-    void firstRunShowsTheCategoriesAndNothingElse()
+    void init() { start(); }
+    void cleanup()
     {
+        finish();
+        QApplication::setFont(m_systemFont);
+    }
+    void initTestCase() { m_systemFont = QApplication::font(); }
+
+    // What the start shows, as the stored options and history say (flags: Converter, Units,
+    // Value, Auto Convert, Compact).
+    void startRestoresWhatTheOptionsSay_data()
+    {
+        QTest::addColumn<QString>("options");
+        QTest::addColumn<QList<int>>("history"); // category, from unit, to unit
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QStringList>("shown"); // category, from, to, number, result
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<bool>("compact");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::newRow("nothing remembered") << "-----" << QList<int>{-1, -1, -1} << "1"
+                                            << QStringList{"", "", "", "1", ""} << false << false << QStringList{};
+        QTest::newRow("converter remembered, none recorded")
+            << "T----" << QList<int>{-1, -1, -1} << "1" << QStringList{"", "", "", "1", ""} << true << false
+            << QStringList{};
+        QTest::newRow("everything, converted at once")
+            << "TTTT-" << QList<int>{0, 0, 2} << "10"
+            << QStringList{"Length", "Foot", "Meter", "10", "10 Foot = 3.048 Meter"} << true << false << QStringList{};
+        // The remembered value is in place before the units convert it, not recorded over.
+        QTest::newRow("value without auto convert")
+            << "TTT--" << QList<int>{0, 0, 2} << "2.5"
+            << QStringList{"Length", "Foot", "Meter", "2.5", "2.5 Foot = 0.762 Meter"} << true << false
+            << QStringList{};
+        QTest::newRow("compact") << "----T" << QList<int>{-1, -1, -1} << "1" << QStringList{"", "", "", "1", ""}
+                                 << false << true << QStringList{};
+        // The failure stops the start before the compact option is applied.
+        QTest::newRow("category beyond the list")
+            << "T---T" << QList<int>{5, -1, -1} << "1" << QStringList{"", "", "", "1", ""} << true << false
+            << QStringList{kUnitsMissing};
+    }
+    void startRestoresWhatTheOptionsSay()
+    {
+        QFETCH(QString, options);
+        QFETCH(QList<int>, history);
+        QFETCH(QString, value);
+        QFETCH(QStringList, shown);
+        QFETCH(bool, enabled);
+        QFETCH(bool, compact);
+        QFETCH(QStringList, boxes);
+        useLengthOnly();
+        storeOptions(options);
+        storeHistory(history.at(0), history.at(1), history.at(2), value);
+        m_environment->boxes().expectOK(int(boxes.size()));
         QVERIFY(load());
-        QVERIFY(child<QListWidget>(*m_form, "UnitType")->count() >= 20);
-        QCOMPARE(child<QListWidget>(*m_form, "UnitType")->item(0)->text(), QStringLiteral("Acceleration"));
-        QCOMPARE(m_form->categoryIndex(), -1);
-        for (QWidget *control : conversionControls())
-            QVERIFY2(!control->isEnabled(), qPrintable(control->objectName()));
-        QCOMPARE(child<QComboBox>(*m_form, "DecPlace")->currentText(), QStringLiteral("5"));
-        QCOMPARE(child<QComboBox>(*m_form, "DecPlace")->count(), 9);
-        QCOMPARE(child<QLineEdit>(*m_form, "ConvertNum")->text(), QStringLiteral("1"));
-        QCOMPARE(child<QLineEdit>(*m_form, "Result")->text(), QString());
-        QCOMPARE(m_form->windowTitle(), app::programBaseName() + " Version 1.3.0");
-        QVERIFY(!child<QAction>(*m_form, "mnuInvert")->isEnabled());
+        QCOMPARE(m_environment->boxes().shownTexts(), boxes);
+        QCOMPARE((QStringList{m_form->categoryText(), fromUnits()->currentText(), toUnits()->currentText(),
+                              number()->text(), result()->text()}),
+                 shown);
+        QCOMPARE(convertButton()->isEnabled(), enabled);
+        QCOMPARE(places()->currentText(), QStringLiteral("5"));
+        QCOMPARE(places()->count(), 9);
+        QCOMPARE(programHistory().lastValue(), value.toDouble());
+        QCOMPARE(m_form->isCompactLayout(), compact);
+        QCOMPARE(child<QAction>(*m_form, "mnuForm")->text(), compact ? "&Normal Window" : "&Compact Window");
+        QCOMPARE(child<QAction>(*m_form, "mnuInvert")->isEnabled(), !shown.first().isEmpty());
         QVERIFY(!child<QAction>(*m_form, "mnuATop")->isChecked());
+    }
+
+    void storedOptionThatIsNoBooleanStopsTheStart()
+    {
+        store("Options", "Remember Last Units", "maybe");
+        m_environment->boxes().expectOK();
+        QVERIFY(load());
+        QCOMPARE(m_environment->boxes().shownTexts(),
+                 QStringList{"Error # 13 was generated by Tallimer in routine Main Form Load.\r\n\r\nType mismatch"});
+        QCOMPARE(categories()->count(), 0);
     }
 
     void categoriesAreSortedWithoutCaseAndBlankLinesAreIgnored()
     {
         m_environment->writeFile("bin/unitType.ucr", "Length\r\narea\r\n\r\nMass\r\n");
         QVERIFY(load());
-        QStringList shown;
-        for (int i = 0; i < child<QListWidget>(*m_form, "UnitType")->count(); ++i)
-            shown.append(child<QListWidget>(*m_form, "UnitType")->item(i)->text());
-        QCOMPARE(shown, (QStringList{"area", "Length", "Mass"}));
-    }
-
-    void rememberConverterWithNothingRememberedLeavesControlsEnabled()
-    {
-        writeOptions(true);
-        writeHistory(-1, -1, -1, "1");
-        QVERIFY(load());
-        QCOMPARE(m_form->categoryIndex(), -1);
-        QCOMPARE(child<QComboBox>(*m_form, "FromUnit")->count(), 0);
-        QVERIFY(child<QPushButton>(*m_form, "Convert")->isEnabled());
-    }
-
-    void fullRestoreConvertsAtOnce()
-    {
-        useLengthOnly();
-        writeOptions(true, true, true, true);
-        writeHistory(0, 0, 2, "10");
-        QVERIFY(load());
-        QCOMPARE(m_form->categoryText(), QStringLiteral("Length"));
-        QCOMPARE(child<QComboBox>(*m_form, "FromUnit")->currentText(), QStringLiteral("Foot"));
-        QCOMPARE(child<QComboBox>(*m_form, "ToUnit")->currentText(), QStringLiteral("Meter"));
-        QCOMPARE(child<QLineEdit>(*m_form, "ConvertNum")->text(), QStringLiteral("10"));
-        QCOMPARE(child<QLineEdit>(*m_form, "Result")->text(), QStringLiteral("10 Foot = 3.048 Meter"));
-        QCOMPARE(programHistory().lastValue(), 10.0);
-    }
-
-    void rememberedValueIsNotRecordedOver()
-    {
-        useLengthOnly();
-        writeOptions(true, true, true, false);
-        writeHistory(0, 0, 2, "2.5");
-        QVERIFY(load());
-        QCOMPARE(child<QLineEdit>(*m_form, "ConvertNum")->text(), QStringLiteral("2.5"));
-        QCOMPARE(programHistory().lastValue(), 2.5);
-        QCOMPARE(child<QLineEdit>(*m_form, "Result")->text(), QStringLiteral("2.5 Foot = 0.762 Meter"));
-    }
-
-    void rememberedCategoryBeyondTheListStopsTheLoad()
-    {
-        useLengthOnly();
-        writeOptions(true, false, false, false, true);
-        writeHistory(5, -1, -1, "1");
-        m_environment->boxes().expectOK();
-        QVERIFY(load());
-        QCOMPARE(m_environment->boxes().shownTexts(),
-                 QStringList{"File containing units for your selection is missing\r\nPlease make another selection"});
-        QCOMPARE(m_environment->boxes().shown().first().icon, platform::Icon::Exclamation);
-        QVERIFY(m_form->showsNormalLayout()); // the compact option is not applied in this run
-        QCOMPARE(m_form->windowTitle(), app::programBaseName() + " Version 1.3.0");
-    }
-
-    void storedOptionThatIsNoBooleanIsReported()
-    {
-        platform::settingsStore().write(app::programBaseName(), "Options", "Remember Last Units", "maybe");
-        m_environment->boxes().expectOK();
-        QVERIFY(load());
-        QCOMPARE(m_environment->boxes().shownTexts().first(),
-                 "Error # 13 was generated by Tallimer in routine Main Form Load.\r\n\r\nType mismatch");
-        QCOMPARE(child<QListWidget>(*m_form, "UnitType")->count(), 0); // the load stopped before the list
-    }
-
-    void missingIndexEndsTheProgramAfterTwoMessages()
-    {
-        QFile::remove(catalogue::indexFile());
-        writeOptions(false, true);
-        m_environment->boxes().expectOK(2);
-        QVERIFY(!load());
-        QCOMPARE(m_environment->boxes().shownTexts(),
-                 (QStringList{"File: " + catalogue::indexFile() + "\r\nFile Does Not Exist.",
-                              "Vital file is missing\r\n" + app::programBaseName() + " may need to close"}));
-        QVERIFY(m_form->isUnloaded());
-        QVERIFY(!m_form->isVisible());
-        // The closing sequence wrote the options back as they were read.
-        QCOMPARE(stored("Options", "Remember Last Units"), QStringLiteral("True"));
-        QCOMPARE(stored("History", "Last Converter"), QStringLiteral("-1"));
+        QCOMPARE(listItems(categories()), (QStringList{"area", "Length", "Mass"}));
     }
 
     void choosingACategoryFillsBothListsSortedWithTags()
     {
         useLengthOnly();
         QVERIFY(load());
-        child<QListWidget>(*m_form, "UnitType")->setCurrentRow(0);
-        QCOMPARE(listItems(child<QComboBox>(*m_form, "FromUnit")), (QStringList{"Foot", "Kilometer", "Meter"}));
-        QCOMPARE(listItems(child<QComboBox>(*m_form, "ToUnit")), (QStringList{"Foot", "Kilometer", "Meter"}));
-        QCOMPARE(child<QComboBox>(*m_form, "FromUnit")->itemData(0).toInt(), 1);
-        QCOMPARE(child<QComboBox>(*m_form, "FromUnit")->itemData(1).toInt(), 2);
-        QCOMPARE(child<QComboBox>(*m_form, "ToUnit")->itemData(2).toInt(), 0);
+        categories()->setCurrentRow(0);
+        QCOMPARE(listItems(fromUnits()), (QStringList{"Foot", "Kilometer", "Meter"}));
+        QCOMPARE(listItems(toUnits()), (QStringList{"Foot", "Kilometer", "Meter"}));
+        QCOMPARE((QList<int>{fromUnits()->itemData(0).toInt(), fromUnits()->itemData(1).toInt(),
+                             toUnits()->itemData(2).toInt()}),
+                 (QList<int>{1, 2, 0}));
         QCOMPARE(m_form->factorTable(), (conversion::FactorTable{"1", "0.3048", "1000"}));
-        // Without remembered units the first unit is chosen in both lists; Result is emptied.
-        QCOMPARE(child<QComboBox>(*m_form, "FromUnit")->currentText(), QStringLiteral("Foot"));
-        QCOMPARE(child<QComboBox>(*m_form, "ToUnit")->currentText(), QStringLiteral("Foot"));
-        QCOMPARE(child<QLineEdit>(*m_form, "Result")->text(), QString());
-        QVERIFY(child<QAction>(*m_form, "mnuInvert")->isEnabled());
-        for (QWidget *control : conversionControls())
-            QVERIFY(control->isEnabled());
-        child<QPushButton>(*m_form, "Convert")->click();
-        QCOMPARE(child<QLineEdit>(*m_form, "Result")->text(), QStringLiteral("1 Foot = 1. Foot"));
+        // Without remembered units the first unit is chosen in both lists.
+        QCOMPARE(fromUnits()->currentText(), QStringLiteral("Foot"));
+        QCOMPARE(toUnits()->currentText(), QStringLiteral("Foot"));
+        QVERIFY(number()->isEnabled());
+        convertButton()->click();
+        QCOMPARE(result()->text(), QStringLiteral("1 Foot = 1. Foot"));
     }
 
+    // With the units remembered, a conversion waits for both; it records what the options say.
     void rememberedUnitsWaitForBothLists()
     {
         useLengthOnly();
-        writeOptions(true, true);
-        writeHistory(-1, -1, -1, "1");
+        storeOptions("TTT");
+        storeHistory(-1, -1, -1, "1");
         QVERIFY(load());
-        child<QListWidget>(*m_form, "UnitType")->setCurrentRow(0);
-        QCOMPARE(child<QComboBox>(*m_form, "FromUnit")->currentIndex(), -1);
-        QCOMPARE(child<QComboBox>(*m_form, "ToUnit")->currentIndex(), -1);
-        child<QComboBox>(*m_form, "FromUnit")->setCurrentIndex(0);
-        QCOMPARE(child<QLineEdit>(*m_form, "Result")->text(), QString());
-        child<QComboBox>(*m_form, "ToUnit")->setCurrentIndex(1);
-        QCOMPARE(child<QLineEdit>(*m_form, "Result")->text(), QStringLiteral("1 Foot = 0.0003 Kilometer"));
-        child<QComboBox>(*m_form, "DecPlace")->setCurrentIndex(8);
-        QCOMPARE(child<QLineEdit>(*m_form, "Result")->text(), QStringLiteral("1 Foot = 0.0003048 Kilometer"));
-    }
+        categories()->setCurrentRow(0);
+        QCOMPARE(fromUnits()->currentIndex(), -1);
+        QCOMPARE(toUnits()->currentIndex(), -1);
+        fromUnits()->setCurrentIndex(0);
+        number()->setText("2.5");
+        QCOMPARE(result()->text(), QString());
+        toUnits()->setCurrentIndex(1);
+        QCOMPARE(result()->text(), QStringLiteral("2.5 Foot = 0.00076 Kilometer"));
+        places()->setCurrentIndex(8);
+        QCOMPARE(result()->text(), QStringLiteral("2.5 Foot = 0.000762 Kilometer"));
+        QCOMPARE((QList<int>{programHistory().lastCategory(), programHistory().lastFromUnit(),
+                             programHistory().lastToUnit()}),
+                 (QList<int>{0, 0, 1}));
+        QCOMPARE(programHistory().lastValue(), 2.5);
 
-    void convertWithAUnitMissingReportsAndKeepsTheResult()
-    {
-        useLengthOnly();
-        writeOptions(true, true);
-        writeHistory(-1, -1, -1, "1");
-        QVERIFY(load());
-        child<QListWidget>(*m_form, "UnitType")->setCurrentRow(0);
-        child<QLineEdit>(*m_form, "Result")->setText("before");
+        // Convert with a unit missing reports and keeps the result.
+        fromUnits()->setCurrentIndex(-1);
         m_environment->boxes().expectOK();
-        child<QPushButton>(*m_form, "Convert")->click();
+        convertButton()->click();
         QCOMPARE(m_environment->boxes().shown().size(), 1);
         QVERIFY(m_environment->boxes().shownTexts().first().contains("in routine Converter."));
-        QCOMPARE(child<QLineEdit>(*m_form, "Result")->text(), QStringLiteral("before"));
-    }
-
-    void unitFilesThatAreMissingOrFaulty_data()
-    {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<bool>("fileExists");
-        QTest::addColumn<QStringList>("messages");
-        QTest::addColumn<QStringList>("units");
-        QTest::newRow("missing file") << QByteArray() << false
-                                      << QStringList{"File: %1\r\nFile Does Not Exist.",
-                                                     "Vital file is missing\r\n%2 may need to close"}
-                                      << QStringList{};
-        QTest::newRow("rejected line is reported twice")
-            << QByteArray("1^Meter\r\nx^Inch\r\n") << true
-            << QStringList{"Error loading Inch This Unit has been removed",
-                           "Error loading Inch This Unit has been removed"}
-            << QStringList{"Meter"};
-        QTest::newRow("three fields take the last as the name")
-            << QByteArray("1^Meter\r\n2.54^Centi^Inch\r\n") << true << QStringList{} << QStringList{"Inch", "Meter"};
-        QTest::newRow("file beyond the 16-bit limit")
-            << QByteArray("1^U\r\n").repeated(32768) << true
-            << QStringList{"File: %1\r\nFile has more than 32767 lines and cannot be used."} << QStringList{};
-        QTest::newRow("file without lines") << QByteArray() << true
-                                            << QStringList{"Error # 9 was generated by Tallimer in routine Converter "
-                                                           "Selection.\r\n\r\nSubscript out of range"}
-                                            << QStringList{};
-        QTest::newRow("file without a valid unit")
-            << QByteArray("x^Inch\r\n") << true
-            << QStringList{"Error loading Inch This Unit has been removed",
-                           "Error loading Inch This Unit has been removed",
-                           "File containing units for your selection is missing\r\nPlease make another selection"}
-            << QStringList{};
-    }
-    void unitFilesThatAreMissingOrFaulty()
-    {
-        QFETCH(QByteArray, content);
-        QFETCH(bool, fileExists);
-        QFETCH(QStringList, messages);
-        QFETCH(QStringList, units);
-        m_environment->writeFile("bin/unitType.ucr", "Odd\r\n");
-        if (fileExists)
-            m_environment->writeFile("bin/Odd.ucr", content);
-        QVERIFY(load());
-        m_environment->boxes().expectOK(int(messages.size()));
-        child<QListWidget>(*m_form, "UnitType")->setCurrentRow(0);
-        for (QString &message : messages)
-            message = message.replace("%1", catalogue::categoryFile("Odd")).replace("%2", app::programBaseName());
-        QCOMPARE(m_environment->boxes().shownTexts(), messages);
-        QCOMPARE(listItems(child<QComboBox>(*m_form, "FromUnit")), units);
-        QCOMPARE(child<QPushButton>(*m_form, "Convert")->isEnabled(), !units.isEmpty());
+        QCOMPARE(result()->text(), QStringLiteral("2.5 Foot = 0.000762 Kilometer"));
     }
 
     void resetReturnsToNoCategory()
     {
         useLengthOnly();
         QVERIFY(load());
-        child<QListWidget>(*m_form, "UnitType")->setCurrentRow(0);
-        child<QLineEdit>(*m_form, "ConvertNum")->setText("7");
-        child<QComboBox>(*m_form, "DecPlace")->setCurrentIndex(2);
-        child<QPushButton>(*m_form, "Convert")->click();
-        QVERIFY(!child<QLineEdit>(*m_form, "Result")->text().isEmpty());
+        categories()->setCurrentRow(0);
+        number()->setText("7");
+        places()->setCurrentIndex(2);
+        convertButton()->click();
+        QVERIFY(!result()->text().isEmpty());
         child<QPushButton>(*m_form, "Reset")->click();
         QCOMPARE(m_form->categoryIndex(), -1);
-        QCOMPARE(child<QComboBox>(*m_form, "FromUnit")->count(), 0);
-        QCOMPARE(child<QComboBox>(*m_form, "ToUnit")->count(), 0);
-        QCOMPARE(child<QLineEdit>(*m_form, "ConvertNum")->text(), QStringLiteral("1"));
-        QCOMPARE(child<QComboBox>(*m_form, "DecPlace")->currentText(), QStringLiteral("5"));
-        QCOMPARE(child<QLineEdit>(*m_form, "Result")->text(), QString());
-        QVERIFY(!child<QPushButton>(*m_form, "Convert")->isEnabled());
+        QCOMPARE(fromUnits()->count() + toUnits()->count(), 0);
+        QCOMPARE(number()->text(), QStringLiteral("1"));
+        QCOMPARE(places()->currentText(), QStringLiteral("5"));
+        QCOMPARE(result()->text(), QString());
+        QVERIFY(!convertButton()->isEnabled());
         QVERIFY(!child<QAction>(*m_form, "mnuInvert")->isEnabled());
         QCOMPARE(m_form->factorTable().size(), std::size_t(1));
     }
 
-    void invertSwapsTheUnitsAndConverts()
+    void invertSwapsTheUnits_data()
     {
-        useLengthOnly();
-        QVERIFY(load());
-        child<QListWidget>(*m_form, "UnitType")->setCurrentRow(0);
-        child<QComboBox>(*m_form, "FromUnit")->setCurrentIndex(0); // Foot
-        child<QComboBox>(*m_form, "ToUnit")->setCurrentIndex(2);   // Meter
-        child<QLineEdit>(*m_form, "ConvertNum")->setText("10");
-        child<QAction>(*m_form, "mnuInvert")->trigger();
-        QCOMPARE(child<QComboBox>(*m_form, "FromUnit")->currentText(), QStringLiteral("Meter"));
-        QCOMPARE(child<QComboBox>(*m_form, "ToUnit")->currentText(), QStringLiteral("Foot"));
-        QCOMPARE(child<QLineEdit>(*m_form, "Result")->text(), QStringLiteral("10 Meter = 32.8084 Foot"));
+        QTest::addColumn<QString>("options");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QStringList>("after"); // from, to, result
+        QTest::newRow("both chosen, converts") << "" << 0 << 2 << QStringList{"Meter", "Foot", "10 Meter = 32.8084 Foot"};
+        QTest::newRow("only the from unit moves it") << "TT" << 1 << -1 << QStringList{"", "Kilometer", ""};
     }
-
-    void invertWithOnlyTheFromUnitMovesIt()
+    void invertSwapsTheUnits()
     {
+        QFETCH(QString, options);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(QStringList, after);
         useLengthOnly();
-        writeOptions(true, true);
-        writeHistory(-1, -1, -1, "1");
+        storeOptions(options);
+        storeHistory(-1, -1, -1, "1");
         QVERIFY(load());
-        child<QListWidget>(*m_form, "UnitType")->setCurrentRow(0);
-        child<QComboBox>(*m_form, "FromUnit")->setCurrentIndex(1);
+        categories()->setCurrentRow(0);
+        fromUnits()->setCurrentIndex(from);
+        toUnits()->setCurrentIndex(to);
+        number()->setText("10");
         child<QAction>(*m_form, "mnuInvert")->trigger();
-        QCOMPARE(child<QComboBox>(*m_form, "FromUnit")->currentIndex(), -1);
-        QCOMPARE(child<QComboBox>(*m_form, "ToUnit")->currentText(), QStringLiteral("Kilometer"));
-        QCOMPARE(child<QLineEdit>(*m_form, "Result")->text(), QString());
-    }
-
-    void historyIsRecordedAsTheOptionsSay()
-    {
-        useLengthOnly();
-        writeOptions(true, true, true);
-        writeHistory(-1, -1, -1, "1");
-        QVERIFY(load());
-        child<QListWidget>(*m_form, "UnitType")->setCurrentRow(0);
-        child<QComboBox>(*m_form, "FromUnit")->setCurrentIndex(2);
-        child<QLineEdit>(*m_form, "ConvertNum")->setText("2.5");
-        child<QComboBox>(*m_form, "ToUnit")->setCurrentIndex(1);
-        QCOMPARE(programHistory().lastCategory(), qint16(0));
-        QCOMPARE(programHistory().lastFromUnit(), qint16(2));
-        QCOMPARE(programHistory().lastToUnit(), qint16(1));
-        QCOMPARE(programHistory().lastValue(), 2.5);
+        QCOMPARE((QStringList{fromUnits()->currentText(), toUnits()->currentText(), result()->text()}), after);
     }
 
     void exitAndCloseBoxStoreTheSameValues_data()
@@ -365,286 +220,238 @@ private slots:
     {
         QFETCH(bool, throughExit);
         useLengthOnly();
-        writeOptions(true, true, true);
-        writeHistory(-1, -1, -1, "1");
+        storeOptions("TTT");
+        storeHistory(-1, -1, -1, "1");
         QVERIFY(load());
         m_form->show();
-        child<QListWidget>(*m_form, "UnitType")->setCurrentRow(0);
-        child<QComboBox>(*m_form, "FromUnit")->setCurrentIndex(1);
-        child<QLineEdit>(*m_form, "ConvertNum")->setText("4");
-        child<QComboBox>(*m_form, "ToUnit")->setCurrentIndex(2);
+        categories()->setCurrentRow(0);
+        fromUnits()->setCurrentIndex(1);
+        number()->setText("4");
+        toUnits()->setCurrentIndex(2);
         programOptions().setStartCompact(true);
         if (throughExit)
             child<QAction>(*m_form, "mnuExit")->trigger();
         else
             m_form->close();
         QVERIFY(m_form->isUnloaded());
-        QCOMPARE(stored("Options", "Compact Form"), QStringLiteral("True"));
-        QCOMPARE(stored("Options", "Remember Last Converter"), QStringLiteral("True"));
-        QCOMPARE(stored("History", "Last Converter"), QStringLiteral("0"));
-        QCOMPARE(stored("History", "Last From Unit"), QStringLiteral("1"));
-        QCOMPARE(stored("History", "Last To Unit"), QStringLiteral("2"));
-        QCOMPARE(stored("History", "Last Value"), QStringLiteral("4"));
+        QCOMPARE(storedOptions(), QStringLiteral("TTT-T"));
+        QCOMPARE((QStringList{stored("History", "Last Converter"), stored("History", "Last From Unit"),
+                              stored("History", "Last To Unit"), stored("History", "Last Value")}),
+                 (QStringList{"0", "1", "2", "4"}));
         // Closing again stores nothing more.
-        platform::settingsStore().write(app::programBaseName(), "History", "Last Value", "99");
+        store("History", "Last Value", "99");
         m_form->unload();
         QCOMPARE(stored("History", "Last Value"), QStringLiteral("99"));
     }
 
-    void popupOpensOnTheListedControlsOnly()
+    // The controls outlive the window's own parts as it is destroyed: a key that reaches one
+    // then (here Enter in the number box, as the first control goes) must run no handler.
+    void destroyingTheWindowRunsNoHandler()
     {
         useLengthOnly();
         QVERIFY(load());
-        child<QListWidget>(*m_form, "UnitType")->setCurrentRow(0);
-        m_form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-        const QList<QWidget *> opening{child<QListWidget>(*m_form, "UnitType")->viewport(), child<QLabel>(*m_form, "Label1"),        child<QLabel>(*m_form, "Label2"),
-                                       child<QLabel>(*m_form, "Image1"),                child<QLabel>(*m_form, "Image3"),        child<QLabel>(*m_form, "ConvertFromName"),
-                                       child<QLabel>(*m_form, "ConvertToName"),         child<QLabel>(*m_form, "ConvertNumName"), child<QLabel>(*m_form, "DecPlaceName"),
-                                       child<QLabel>(*m_form, "ResultName"),            m_form.get()};
-        for (QWidget *control : opening) {
-            QTest::mousePress(control, Qt::RightButton, {}, QPoint(2, 2));
-            QVERIFY2(child<QMenu>(*m_form, "MenuPopUp")->isVisible(), qPrintable(control->objectName()));
-            child<QMenu>(*m_form, "MenuPopUp")->hide();
-        }
-        const QList<QWidget *> silent{child<QLineEdit>(*m_form, "Result"), child<QComboBox>(*m_form, "FromUnit"), child<QComboBox>(*m_form, "ToUnit"), child<QComboBox>(*m_form, "DecPlace"),
-                                      child<QLineEdit>(*m_form, "ConvertNum"), child<QPushButton>(*m_form, "Convert"), child<QPushButton>(*m_form, "Reset")};
-        for (QWidget *control : silent) {
-            QTest::mousePress(control, Qt::RightButton, {}, QPoint(2, 2));
-            QVERIFY2(!child<QMenu>(*m_form, "MenuPopUp")->isVisible(), qPrintable(control->objectName()));
-            QTest::mouseRelease(control, Qt::RightButton, {}, QPoint(2, 2));
-        }
-        const QStringList captions{"&Options", "&Invert Selections", "Always on &Top", "&Compact Window",
-                                   "Add Custom &Unit", "&About", "", "E&xit"};
-        QStringList shown;
-        for (QAction *action : child<QMenu>(*m_form, "MenuPopUp")->actions())
-            shown.append(action->text());
-        QCOMPARE(shown, captions);
-        QCOMPARE(child<QMenu>(*m_form, "MenuPopUp")->title(), QStringLiteral("PopUp"));
+        categories()->setCurrentRow(0);
+        QLineEdit *numberBox = number();
+        connect(child<QLabel>(*m_form, "Image1"), &QObject::destroyed, numberBox,
+                [numberBox] { QTest::keyClick(numberBox, Qt::Key_Return); });
+        programHistory().setLastCategory(-1);
+        m_form.reset();
+        QCOMPARE(m_environment->boxes().shown().size(), 0);
+        QCOMPARE(programHistory().lastCategory(), qint16(-1));
     }
 
-    // The Menu key and Shift+F10 open the popup menu at whichever control has the focus, also on
-    // the controls where a right click does not (a text box's own menu stays shut).
-    void keyboardOpensThePopupMenu_data()
+    // A right click opens the popup menu on the listed controls only; the Menu key and Shift+F10
+    // open it at whichever control has the focus (a text box's own menu stays shut).
+    void popupMenuOpens_data()
     {
         QTest::addColumn<QString>("control");
-        QTest::addColumn<bool>("shiftF10");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("opens");
+        for (const char *control : {"Label1", "Label2", "Image1", "Image3", "ConvertFromName", "ConvertToName",
+                                    "ConvertNumName", "DecPlaceName", "ResultName", "Form1", "UnitType"})
+            QTest::addRow("%s, right click", control) << control << "click" << true;
+        for (const char *control : {"Result", "FromUnit", "ToUnit", "DecPlace", "ConvertNum", "Convert", "Reset"})
+            QTest::addRow("%s, right click", control) << control << "click" << false;
         for (const char *control : {"UnitType", "ConvertNum", "DecPlace", "FromUnit", "ToUnit", "Convert", "Reset", "Result", "Label2"}) {
-            QTest::addRow("%s, Menu key", control) << control << false;
-            QTest::addRow("%s, Shift+F10", control) << control << true;
+            QTest::addRow("%s, Menu key", control) << control << "Menu" << true;
+            QTest::addRow("%s, Shift+F10", control) << control << "Shift+F10" << true;
         }
     }
-    void keyboardOpensThePopupMenu()
+    void popupMenuOpens()
     {
         QFETCH(QString, control);
-        QFETCH(bool, shiftF10);
+        QFETCH(QString, how);
+        QFETCH(bool, opens);
         QVERIFY(showWithLengthChosen());
-        QWidget *focused = child<QWidget>(*m_form, control);
-        focused->setFocus(Qt::TabFocusReason);
-        QCOMPARE(QApplication::focusWidget(), focused);
-        if (shiftF10)
-            QTest::keyClick(focused, Qt::Key_F10, Qt::ShiftModifier);
-        else
-            pressMenuKey(*m_form);
+        QWidget *target = control == "Form1" ? m_form.get() : child<QWidget>(*m_form, control);
         auto *menu = child<QMenu>(*m_form, "MenuPopUp");
-        QVERIFY(menu->isVisible());
-        QCOMPARE(QApplication::activePopupWidget(), menu);
-        QVERIFY(menu->geometry().intersects(globalGeometry(focused)));
+        if (how == "click") {
+            QWidget *clicked = target == categories() ? categories()->viewport() : target;
+            QTest::mousePress(clicked, Qt::RightButton, {}, QPoint(2, 2));
+            QCOMPARE(menu->isVisible(), opens);
+            QTest::mouseRelease(clicked, Qt::RightButton, {}, QPoint(2, 2));
+        } else {
+            target->setFocus(Qt::TabFocusReason);
+            QCOMPARE(QApplication::focusWidget(), target);
+            if (how == "Shift+F10") {
+                QTest::keyClick(target, Qt::Key_F10, Qt::ShiftModifier);
+            } else {
+                QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+                QCoreApplication::sendEvent(m_form->windowHandle(), &request);
+            }
+            QCOMPARE(QApplication::activePopupWidget(), menu);
+            QVERIFY(menu->geometry().intersects(QRect(target->mapToGlobal(QPoint(0, 0)), target->size())));
+        }
         menu->hide();
     }
 
-    void menuEntriesHaveTheirOwnAccessKeys()
-    {
-        QVERIFY(load());
-        const QList<QAction *> entries = child<QMenu>(*m_form, "MenuPopUp")->actions();
-        QCOMPARE(accessKeys::menuFaults(entries), QStringList());
-        m_form->toggleCompactLayout(); // the layout entry now reads "&Normal Window"
-        QCOMPARE(accessKeys::menuFaults(entries), QStringList());
-    }
-
     // Walking the category list with the keyboard chooses each category it reaches (the units
-    // load) and keeps the focus in the list; typed letters search the list.
-    void walkingTheCategoriesKeepsTheFocus_data()
+    // load) and keeps the focus in the list; typed letters search the list. A click, Enter or
+    // Space takes the category, and a choice from code does so too: the focus moves on to the
+    // number box with its text selected, so that the number typed replaces it, also when the
+    // focus arrives only as the window is activated.
+    void choosingACategoryWithKeysMouseOrCode_data()
     {
         QTest::addColumn<QList<int>>("keys");
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("arrow down twice") << QList<int>{Qt::Key_Down, Qt::Key_Down} << QString() << "Angle";
-        QTest::newRow("end") << QList<int>{Qt::Key_End} << QString() << "Volume";
-        QTest::newRow("home after end") << QList<int>{Qt::Key_End, Qt::Key_Home} << QString() << "Acceleration";
-        QTest::newRow("page down") << QList<int>{Qt::Key_PageDown} << QString() << QString();
-        QTest::newRow("typed letters") << QList<int>{} << "Len" << "Length";
-        QTest::newRow("letters after arrows") << QList<int>{Qt::Key_Down} << "ma" << "Magnetic Field Strength";
+        QTest::addColumn<QString>("then"); // "": nothing more, else click, code, code while inactive
+        QTest::addColumn<QString>("expected"); // empty: any
+        QTest::addColumn<bool>("movesOn");
+        QTest::newRow("arrow down twice") << QList<int>{Qt::Key_Down, Qt::Key_Down} << "" << "" << "Angle" << false;
+        QTest::newRow("end") << QList<int>{Qt::Key_End} << "" << "" << "Volume" << false;
+        QTest::newRow("home after end") << QList<int>{Qt::Key_End, Qt::Key_Home} << "" << "" << "Acceleration" << false;
+        QTest::newRow("page down") << QList<int>{Qt::Key_PageDown} << "" << "" << "" << false;
+        QTest::newRow("typed letters") << QList<int>{} << "Len" << "" << "Length" << false;
+        QTest::newRow("letters after arrows") << QList<int>{Qt::Key_Down} << "ma" << "" << "Magnetic Field Strength" << false;
+        QTest::newRow("Enter on the current entry") << QList<int>{Qt::Key_Return} << "" << "" << "Acceleration" << true;
+        QTest::newRow("Space on the current entry") << QList<int>{Qt::Key_Space} << "" << "" << "Acceleration" << true;
+        QTest::newRow("Enter after walking") << QList<int>{} << "Len" << "enter" << "Length" << true;
+        QTest::newRow("click") << QList<int>{} << "" << "click" << "Length" << true;
+        QTest::newRow("from code") << QList<int>{} << "" << "code" << "Length" << true;
+        QTest::newRow("from code while another window is active") << QList<int>{} << "" << "code while inactive"
+                                                                  << "Length" << true;
     }
-    void walkingTheCategoriesKeepsTheFocus()
+    void choosingACategoryWithKeysMouseOrCode()
     {
         QFETCH(QList<int>, keys);
         QFETCH(QString, typed);
+        QFETCH(QString, then);
         QFETCH(QString, expected);
-        QVERIFY(load());
-        m_form->show();
-        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-        auto *list = child<QListWidget>(*m_form, "UnitType");
+        QFETCH(bool, movesOn);
+        QVERIFY(showActive());
+        auto *list = categories();
+        QListWidgetItem *length = list->findItems("Length", Qt::MatchExactly).first();
         list->setFocus(Qt::TabFocusReason);
         for (const int key : keys)
             QTest::keyClick(list, Qt::Key(key));
         QTest::keyClicks(list, typed);
-        QVERIFY(list->hasFocus());
-        QVERIFY(m_form->categoryIndex() >= 0);
-        QCOMPARE(m_form->categoryText(), list->currentItem()->text());
-        if (!expected.isEmpty())
-            QCOMPARE(m_form->categoryText(), expected);
-        QVERIFY(child<QComboBox>(*m_form, "FromUnit")->count() > 0);
-        QCOMPARE(child<QComboBox>(*m_form, "FromUnit")->currentIndex(), 0);
-        QCOMPARE(child<QLineEdit>(*m_form, "ConvertNum")->text(), QStringLiteral("1"));
-    }
-
-    // A click, Enter or Space takes the category, and a choice from code does so too: the focus
-    // moves on to the number box with its text selected, so that the number typed replaces it,
-    // also when the focus arrives only as the window is activated.
-    void takingACategoryMovesOnWithTheNumberSelected_data()
-    {
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("click") << "click" << "Length";
-        QTest::newRow("Enter on the current entry") << "enter" << "Acceleration";
-        QTest::newRow("Space on the current entry") << "space" << "Acceleration";
-        QTest::newRow("Enter after walking") << "walk, enter" << "Length";
-        QTest::newRow("from code") << "code" << "Length";
-        QTest::newRow("from code while another window is active") << "code, inactive" << "Length";
-    }
-    void takingACategoryMovesOnWithTheNumberSelected()
-    {
-        QFETCH(QString, how);
-        QFETCH(QString, expected);
-        QVERIFY(load());
-        m_form->show();
-        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-        auto *list = child<QListWidget>(*m_form, "UnitType");
-        auto *number = child<QLineEdit>(*m_form, "ConvertNum");
-        QListWidgetItem *length = list->findItems("Length", Qt::MatchExactly).first();
-        list->setFocus(Qt::TabFocusReason);
         QWidget other;
-        if (how == "click") {
-            list->scrollToItem(length);
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(length).center());
-        } else if (how == "enter" || how == "space") {
-            QTest::keyClick(list, how == "enter" ? Qt::Key_Return : Qt::Key_Space);
-        } else if (how == "walk, enter") {
-            QTest::keyClicks(list, "Len");
+        if (then == "enter") {
             QVERIFY(list->hasFocus());
             QTest::keyClick(list, Qt::Key_Enter);
-        } else {
-            if (how == "code, inactive") {
+        } else if (then == "click") {
+            list->scrollToItem(length);
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(length).center());
+        } else if (then.startsWith("code")) {
+            if (then == "code while inactive") {
                 other.show();
                 other.activateWindow();
                 QVERIFY(QTest::qWaitForWindowActive(&other));
             }
             list->setCurrentItem(length);
-            if (how == "code, inactive") {
-                m_form->activateWindow();
-                QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-            }
+            m_form->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
         }
-        QCOMPARE(m_form->categoryText(), expected);
-        QCOMPARE(QApplication::focusWidget(), number);
-        QCOMPARE(number->selectedText(), number->text());
-        QTest::keyClicks(number, "12");
-        QCOMPARE(number->text(), QStringLiteral("12"));
+        QVERIFY(m_form->categoryIndex() >= 0);
+        QCOMPARE(m_form->categoryText(), list->currentItem()->text());
+        if (!expected.isEmpty())
+            QCOMPARE(m_form->categoryText(), expected);
+        QCOMPARE(fromUnits()->currentIndex(), 0);
+        QCOMPARE(number()->text(), QStringLiteral("1"));
+        if (!movesOn) {
+            QVERIFY(list->hasFocus());
+            return;
+        }
+        QCOMPARE(QApplication::focusWidget(), number());
+        QCOMPARE(number()->selectedText(), number()->text());
+        QTest::keyClicks(number(), "12");
+        QCOMPARE(number()->text(), QStringLiteral("12"));
     }
 
     // The same rows as the command line's test: it prints what the window shows.
     void resultLinesOfTheFactoryCatalogue_data() { addConversionRows(); }
-
     void resultLinesOfTheFactoryCatalogue()
     {
         const ConversionRow row = fetchConversionRow();
         QLocale::setDefault(QLocale(row.locale));
         QVERIFY(load());
-        auto *categories = child<QListWidget>(*m_form, "UnitType");
-        const QList<QListWidgetItem *> chosen = categories->findItems(row.category, Qt::MatchExactly);
-        QCOMPARE(chosen.size(), 1);
-        categories->setCurrentItem(chosen.first());
-        for (const auto &[list, unit] : {std::pair{"FromUnit", row.from}, std::pair{"ToUnit", row.to}}) {
-            auto *units = child<QComboBox>(*m_form, list);
+        chooseCategory(row.category);
+        for (const auto &[units, unit] : {std::pair{fromUnits(), row.from}, std::pair{toUnits(), row.to}}) {
             units->setCurrentIndex(units->findText(unit));
             QCOMPARE(units->currentText(), unit);
         }
-        child<QComboBox>(*m_form, "DecPlace")->setCurrentText(QString::number(row.places));
-        child<QLineEdit>(*m_form, "ConvertNum")->setText(row.value);
-        child<QPushButton>(*m_form, "Convert")->click();
-        QCOMPARE(child<QLineEdit>(*m_form, "Result")->text(), row.line);
+        places()->setCurrentText(QString::number(row.places));
+        number()->setText(row.value);
+        convertButton()->click();
+        QCOMPARE(result()->text(), row.line);
     }
 
-    void bothLinksOpenTheProductPage()
+    // The link and the banner's left picture open the product page by mouse, the link also by
+    // keyboard and for a screen reader; a system that cannot open it says so once per click.
+    void linksOpenTheProductPage()
     {
         FakeSystemServices services;
-        QVERIFY(load());
-        m_form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-        QCOMPARE(child<QLabel>(*m_form, "Label2")->text(), QStringLiteral("www.tallimer.org"));
-        QCOMPARE(child<QLabel>(*m_form, "Label2")->toolTip(), QStringLiteral("Click Here To Go To www.tallimer.org"));
-        QCOMPARE(child<QLabel>(*m_form, "Image1")->toolTip(), QStringLiteral("Click Here To Go to www.tallimer.org"));
-        QTest::mouseClick(child<QLabel>(*m_form, "Label2"), Qt::LeftButton);
+        QVERIFY(showWithLengthChosen());
+        auto *link = child<QLabel>(*m_form, "Label2");
+        QTest::mouseClick(link, Qt::LeftButton);
         QTest::mouseClick(child<QLabel>(*m_form, "Image1"), Qt::LeftButton);
-        child<QLabel>(*m_form, "Label2")->setFocus();
-        QTest::keyClick(child<QLabel>(*m_form, "Label2"), Qt::Key_Return);
-        QCOMPARE(services.browser().requested(), QStringList(3, "https://www.tallimer.org/?converter"));
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(link);
+        QCOMPARE(accessible->role(), QAccessible::Link);
+        QVERIFY(accessible->state().focusable);
+        accessible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        // Tab from the result reaches it, it shows that it has the focus, and Enter and Space open it.
+        const QImage unfocused = link->grab().toImage();
+        result()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(result(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), link);
+        QVERIFY(link->grab().toImage() != unfocused);
+        QTest::keyClick(link, Qt::Key_Return);
+        QTest::keyClick(link, Qt::Key_Space);
+        QCOMPARE(services.browser().requested(), QStringList(5, "https://www.tallimer.org/?converter"));
 
-        // A system that cannot open the page says so once per click, and nothing else changes.
         services.browser().setRefusing(true);
         m_environment->boxes().expectOK(2);
-        QTest::mouseClick(child<QLabel>(*m_form, "Label2"), Qt::LeftButton);
+        QTest::mouseClick(link, Qt::LeftButton);
         QTest::mouseClick(child<QLabel>(*m_form, "Image1"), Qt::LeftButton);
-        QCOMPARE(m_environment->boxes().shownTexts(), QStringList(2, "Web Browser Error"));
-        QCOMPARE(m_environment->boxes().shown().first().icon, platform::Icon::Critical);
+        const platform::MessageBoxRequest refused{"Web Browser Error", platform::Buttons::OK, platform::Icon::Critical,
+                                                  app::appTitle()};
+        QCOMPARE(m_environment->boxes().shown(), QList<platform::MessageBoxRequest>(2, refused));
         QVERIFY(m_form->isVisible());
     }
 
-    void webLinkIsALinkForScreenReadersAndTheKeyboard()
-    {
-        FakeSystemServices services;
-        useLengthOnly();
-        QVERIFY(load());
-        child<QListWidget>(*m_form, "UnitType")->setCurrentRow(0);
-        auto *link = child<QLabel>(*m_form, "Label2");
-        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(link);
-        QVERIFY(accessible);
-        QCOMPARE(accessible->role(), QAccessible::Link);
-        QCOMPARE(accessible->text(QAccessible::Name), QStringLiteral("www.tallimer.org"));
-        QVERIFY(accessible->state().focusable);
-        QAccessibleActionInterface *actions = accessible->actionInterface();
-        QVERIFY(actions);
-        QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
-        actions->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(services.browser().requested(), QStringList{"https://www.tallimer.org/?converter"});
-
-        // Tab from the result reaches it, it shows that it has the focus, and Space opens it.
-        m_form->show();
-        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-        const QImage unfocused = link->grab().toImage();
-        child<QLineEdit>(*m_form, "Result")->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(child<QLineEdit>(*m_form, "Result"), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), link);
-        QVERIFY(link->grab().toImage() != unfocused);
-        QTest::keyClick(link, Qt::Key_Space);
-        QCOMPARE(services.browser().requested().size(), 2);
-    }
-
-    // Every caption with a buddy, and every button, has an access key of its own in either
-    // layout, and the key reaches its control.
-    void accessKeysAreUniqueAndReachTheirControls()
+    // Every caption has a buddy and every control a name; every caption with a buddy, button
+    // and menu entry has an access key of its own in either layout, and the key reaches its control.
+    void accessKeysAndNamesInBothLayouts()
     {
         QVERIFY(showWithLengthChosen());
+        for (const char *caption : {"Label1", "ConvertNumName", "DecPlaceName", "ConvertFromName", "ConvertToName", "ResultName"})
+            QVERIFY2(child<QLabel>(*m_form, caption)->buddy(), caption);
+        for (const QWidget *control : m_form->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            QVERIFY2(!control->accessibleName().isEmpty() || qobject_cast<const QLabel *>(control)
+                         || qobject_cast<const QMenu *>(control),
+                     qPrintable(control->objectName()));
+        const QList<QAction *> entries = child<QMenu>(*m_form, "MenuPopUp")->actions();
         QCOMPARE(accessKeys::windowFaults(*m_form), QStringList());
+        QCOMPARE(accessKeys::menuFaults(entries), QStringList());
         QTest::keyClick(m_form.get(), Qt::Key_N, Qt::AltModifier);
-        QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(*m_form, "ConvertNum"));
+        QCOMPARE(QApplication::focusWidget(), number());
         QTest::keyClick(m_form.get(), Qt::Key_T, Qt::AltModifier);
-        QCOMPARE(QApplication::focusWidget(), child<QComboBox>(*m_form, "ToUnit"));
+        QCOMPARE(QApplication::focusWidget(), toUnits());
         m_form->toggleCompactLayout();
         QCOMPARE(accessKeys::windowFaults(*m_form), QStringList());
+        QCOMPARE(accessKeys::menuFaults(entries), QStringList());
         QTest::keyClick(m_form.get(), Qt::Key_S, Qt::AltModifier);
-        QCOMPARE(QApplication::focusWidget(), child<QListWidget>(*m_form, "UnitType"));
+        QCOMPARE(QApplication::focusWidget(), categories());
     }
 
     void readableInLightAndDarkThemes_data() { ThemeScope::addThemeRows(); }
@@ -652,61 +459,173 @@ private slots:
     {
         QFETCH(bool, dark);
         const ThemeScope scope(dark);
-        QVERIFY(load());
-        child<QListWidget>(*m_form, "UnitType")->setCurrentRow(0);
-        child<QPushButton>(*m_form, "Convert")->click();
-        m_form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        QVERIFY(showWithLengthChosen());
+        convertButton()->click();
         const QStringList poor = readability::poorlyReadable(*m_form);
         QVERIFY2(poor.isEmpty(), qPrintable(poor.join("; ")));
     }
 
-    void accessibleNamesAndBuddies()
+    // Switching there and back puts every control where it was, to the twip.
+    void switchingBackRestoresTheLayout()
     {
         QVERIFY(load());
-        for (QLabel *label : {child<QLabel>(*m_form, "Label1"), child<QLabel>(*m_form, "ConvertNumName"), child<QLabel>(*m_form, "DecPlaceName"), child<QLabel>(*m_form, "ConvertFromName"),
-                              child<QLabel>(*m_form, "ConvertToName"), child<QLabel>(*m_form, "ResultName")})
-            QVERIFY2(label->buddy() != nullptr, qPrintable(label->objectName()));
-        for (QWidget *control : conversionControls())
-            QVERIFY2(!control->accessibleName().isEmpty() || qobject_cast<QLabel *>(control),
-                     qPrintable(control->objectName()));
-        QCOMPARE(child<QComboBox>(*m_form, "FromUnit")->toolTip(), QStringLiteral("Select Unit To Convert From "));
-        QCOMPARE(child<QLineEdit>(*m_form, "ConvertNum")->toolTip(), QStringLiteral("Enter number To Be Converted"));
-        // The names are the captions' words, without their access-key marks.
-        QCOMPARE(child<QComboBox>(*m_form, "FromUnit")->accessibleName(), QStringLiteral("Convert From"));
-        QCOMPARE(child<QListWidget>(*m_form, "UnitType")->accessibleName(), QStringLiteral("Select Converter Type from List Below"));
-        QCOMPARE(child<QPushButton>(*m_form, "Reset")->accessibleName(), QStringLiteral("Reset"));
+        QHash<QWidget *, std::pair<QRect, QRectF>> placed;
+        for (QWidget *control : m_form->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            placed.insert(control, {control->geometry(), m_form->twipsGeometry(control)});
+        const QSize size = m_form->size();
+        for (int round = 0; round < 2; ++round) {
+            m_form->toggleCompactLayout();
+            m_form->toggleCompactLayout();
+        }
+        for (auto it = placed.cbegin(); it != placed.cend(); ++it) {
+            QCOMPARE(it.key()->geometry(), it.value().first);
+            QCOMPARE(m_form->twipsGeometry(it.key()), it.value().second);
+        }
+        QCOMPARE(m_form->size(), size);
+        QVERIFY(m_form->showsNormalLayout());
+    }
+
+    // In either layout, at the designed font size and at a larger system font: the window is
+    // fixed in size and centred, the margins at its edges are equal, no control overlaps another
+    // or leaves the window, every caption fits its control, and the banner is drawn from a
+    // picture with as many pixels as it covers.
+    void layoutsFitAtAnyFontSize_data()
+    {
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<bool>("compact");
+        QTest::newRow("designed font, normal") << 1.0 << false;
+        QTest::newRow("designed font, compact") << 1.0 << true;
+        QTest::newRow("font 1.5 times larger, normal") << 1.5 << false;
+        QTest::newRow("font 1.5 times larger, compact") << 1.5 << true;
+    }
+    void layoutsFitAtAnyFontSize()
+    {
+        QFETCH(double, scale);
+        QFETCH(bool, compact);
+        QFont systemFont = QApplication::font();
+        systemFont.setPixelSize(qRound(12 * scale));
+        QApplication::setFont(systemFont);
+        m_form = std::make_unique<MainWindow>();
+        m_form->show();
+        m_form->move(0, 0);
+        m_form->setCompactLayout(compact);
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        QVERIFY(!m_form->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+        QCOMPARE(m_form->minimumSize(), m_form->maximumSize());
+        // Centred, give or take the rounding of the scaled frame.
+        const int outerWidth = qRound(m_form->windowSizeTwips().width() * scale / 15);
+        QVERIFY(qAbs(2 * m_form->x() + outerWidth - m_form->screen()->geometry().width()) <= 8);
+
+        const QList<QWidget *> controls = layoutControls();
+        int right = 0;
+        for (QWidget *control : controls) {
+            QVERIFY2(m_form->rect().contains(control->geometry()), qPrintable(control->objectName()));
+            for (QWidget *other : controls) {
+                if (other != control)
+                    QVERIFY2(!control->geometry().intersects(other->geometry()),
+                             qPrintable(control->objectName() + " overlaps " + other->objectName()));
+            }
+            QVERIFY2(captionFits(control), qPrintable(control->objectName()));
+            if (control->objectName() != "Line1") // the separator spans the window
+                right = std::max(right, control->geometry().right() + 1);
+        }
+        QCOMPARE(m_form->width() - right, categories()->x());
+        // The unit lists' captions stand over them, as wide as they are.
+        QCOMPARE(child<QLabel>(*m_form, "ConvertFromName")->geometry().left(), fromUnits()->x());
+        QCOMPARE(child<QLabel>(*m_form, "ConvertFromName")->width(), fromUnits()->width());
+        QCOMPARE(child<QLabel>(*m_form, "ConvertToName")->width(), toUnits()->width());
+        for (QLabel *picture : {child<QLabel>(*m_form, "Image1"), child<QLabel>(*m_form, "Image3")}) {
+            QCOMPARE(picture->isHidden(), compact);
+            if (!compact)
+                QVERIFY2(picture->pixmap().width() >= picture->width() * picture->devicePixelRatioF(),
+                         qPrintable(picture->objectName()));
+        }
+        if (!compact) // the banner's right picture ends at the window's edge
+            QCOMPARE(child<QLabel>(*m_form, "Image3")->geometry().right() + 1, m_form->width());
+        else // the link is centred under the lists
+            QVERIFY(qAbs(2 * child<QLabel>(*m_form, "Label2")->geometry().center().x() - m_form->width()) <= 2);
+    }
+
+    // After a switch, the chosen category is in sight in the list's new size.
+    void chosenCategoryStaysInSightAcrossSwitches()
+    {
+        QVERIFY(showActive());
+        auto *list = categories();
+        for (const int row : {list->count() - 1, 0, list->count() / 2}) {
+            list->setCurrentRow(row);
+            for (int switches = 0; switches < 2; ++switches) {
+                m_form->toggleCompactLayout();
+                const QRect viewport = list->viewport()->rect();
+                QTRY_VERIFY2(list->visualItemRect(list->item(row)).top() >= viewport.top()
+                                 && list->visualItemRect(list->item(row)).bottom() <= viewport.bottom(),
+                             qPrintable(list->item(row)->text()));
+            }
+        }
+    }
+
+    void alwaysOnTopSurvivesLayoutSwitches()
+    {
+        QVERIFY(load());
+        m_form->show();
+        auto *onTop = child<QAction>(*m_form, "mnuATop");
+        onTop->trigger();
+        QVERIFY(onTop->isChecked());
+        m_form->toggleCompactLayout();
+        m_form->toggleCompactLayout();
+        QVERIFY(onTop->isChecked());
+        QVERIFY(m_form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        onTop->trigger();
+        QVERIFY(!m_form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(m_form->isVisible());
     }
 
 private:
-    bool load() { return mainwindowtest::load(m_form); }
+    bool showActive()
+    {
+        if (!load())
+            return false;
+        m_form->show();
+        return QTest::qWaitForWindowActive(m_form.get());
+    }
 
     // The window shown and active with the one category Length chosen; false when it is not.
     bool showWithLengthChosen()
     {
         useLengthOnly();
-        if (!load())
+        if (!showActive())
             return false;
-        child<QListWidget>(*m_form, "UnitType")->setCurrentRow(0);
-        m_form->show();
-        return QTest::qWaitForWindowActive(m_form.get());
+        categories()->setCurrentRow(0);
+        return true;
     }
 
-    void useLengthOnly()
+    // The controls the layouts place, without the banner's pictures (which overlap by design).
+    QList<QWidget *> layoutControls() const
     {
-        m_environment->writeFile("bin/unitType.ucr", "Length\r\n");
-        m_environment->writeFile("bin/Length.ucr", kLengthFile);
+        QList<QWidget *> controls;
+        for (QWidget *control : m_form->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            const bool picture = control->objectName() == "Image1" || control->objectName() == "Image3";
+            if (!control->isHidden() && !control->isWindow() && !picture)
+                controls.append(control);
+        }
+        return controls;
     }
 
-    QList<QWidget *> conversionControls() const
+    // A caption shows whole in its control, and a box has the height of a line of its text.
+    static bool captionFits(const QWidget *control)
     {
-        return {child<QComboBox>(*m_form, "FromUnit"),  child<QLabel>(*m_form, "ConvertFromName"), child<QComboBox>(*m_form, "ToUnit"),     child<QLabel>(*m_form, "ConvertToName"),
-                child<QComboBox>(*m_form, "DecPlace"),  child<QLabel>(*m_form, "DecPlaceName"),    child<QLineEdit>(*m_form, "ConvertNum"), child<QLabel>(*m_form, "ConvertNumName"),
-                child<QPushButton>(*m_form, "Convert"),   child<QPushButton>(*m_form, "Reset"),           child<QLineEdit>(*m_form, "Result"),     child<QLabel>(*m_form, "ResultName")};
+        if (const auto *label = qobject_cast<const QLabel *>(control)) {
+            if (label->wordWrap())
+                return label->heightForWidth(label->width()) <= label->height();
+            return label->sizeHint().width() <= label->width() && label->sizeHint().height() <= label->height();
+        }
+        if (const auto *button = qobject_cast<const QPushButton *>(control))
+            return button->sizeHint().width() <= button->width() && button->sizeHint().height() <= button->height();
+        if (qobject_cast<const QLineEdit *>(control) || qobject_cast<const QComboBox *>(control))
+            return control->fontMetrics().height() + 4 <= control->height();
+        return true;
     }
 
-    std::unique_ptr<TestEnvironment> m_environment;
-    std::unique_ptr<MainWindow> m_form;
+    QFont m_systemFont;
 };
 
 QTEST_MAIN(TestMainWindow)

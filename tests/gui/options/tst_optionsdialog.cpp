@@ -1,17 +1,13 @@
-#include "core/base/AppInfo.h"
-#include "core/settings/ProgramRecords.h"
 #include "doubles/RecordingSettingsStore.h"
-#include "gui/mainwindow/MainWindow.h"
+#include "gui/mainwindow/MainWindowTest.h"
 #include "gui/options/OptionsDialog.h"
 #include "support/AccessKeys.h"
-#include "support/Controls.h"
 #include "support/Readability.h"
-#include "support/TestEnvironment.h"
+#include "support/ShownBoxes.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
@@ -20,128 +16,85 @@
 
 #include <memory>
 
+// The five options, and the five boxes, written as five flags in the dialog's order: remember
+// the converter, the units, the value, auto convert, compact window on start ('T' true, '-' false).
 namespace {
 
-const QStringList kOptionKeys = {QStringLiteral("Remember Last Converter"), QStringLiteral("Remember Last Units"),
-                                 QStringLiteral("Remember Last Value"), QStringLiteral("Auto Convert"),
-                                 QStringLiteral("Compact Form")};
+const QStringList kBoxNames{"ChbRLCU", "ChbRLUU", "ChbRLCV", "chbAutoCon", "chbCompactForm"};
 
-// The five options as stored (rememberCategory, rememberUnits, rememberValue, autoConvert, CompactForm), "<absent>" for none.
-QStringList storedOptions()
+QString flags(const QList<bool> &values)
 {
-    QStringList values;
-    for (const QString &key : kOptionKeys)
-        values.append(platform::settingsStore().read(app::programBaseName(), QStringLiteral("Options"), key,
-                                                     QStringLiteral("<absent>")));
-    return values;
+    QString text;
+    for (const bool value : values)
+        text += value ? 'T' : '-';
+    return text;
 }
 
-void storeOptions(const QList<bool> &values)
-{
-    for (int i = 0; i < kOptionKeys.size(); ++i)
-        platform::settingsStore().write(app::programBaseName(), QStringLiteral("Options"), kOptionKeys.at(i),
-                                        values.at(i) ? QStringLiteral("True") : QStringLiteral("False"));
-}
-
-QList<bool> optionValues()
+QString optionValues()
 {
     const Options &options = programOptions();
-    return {options.rememberCategory(), options.rememberUnits(), options.rememberValue(), options.autoConvert(), options.startCompact()};
+    return flags({options.rememberCategory(), options.rememberUnits(), options.rememberValue(), options.autoConvert(),
+                  options.startCompact()});
 }
 
-void setOptionValues(const QList<bool> &values)
+void setOptionValues(const QString &values)
 {
     Options &options = programOptions();
-    options.setRememberCategory(values.at(0));
-    options.setRememberUnits(values.at(1));
-    options.setRememberValue(values.at(2));
-    options.setAutoConvert(values.at(3));
-    options.setStartCompact(values.at(4));
-}
-
-QList<QCheckBox *> checkBoxes(const OptionsDialog &dialog)
-{
-    return {child<QCheckBox>(dialog, "ChbRLCU"), child<QCheckBox>(dialog, "ChbRLUU"), child<QCheckBox>(dialog, "ChbRLCV"), child<QCheckBox>(dialog, "chbAutoCon"), child<QCheckBox>(dialog, "chbCompactForm")};
-}
-
-QList<bool> checkedStates(const OptionsDialog &dialog)
-{
-    QList<bool> states;
-    for (const QCheckBox *box : checkBoxes(dialog))
-        states.append(box->isChecked());
-    return states;
-}
-
-QList<bool> enabledStates(const OptionsDialog &dialog)
-{
-    QList<bool> states;
-    for (const QCheckBox *box : checkBoxes(dialog))
-        states.append(box->isEnabled());
-    return states;
-}
-
-void setChecked(const OptionsDialog &dialog, const QList<bool> &states)
-{
-    const QList<QCheckBox *> boxes = checkBoxes(dialog);
-    for (int i = 0; i < boxes.size(); ++i)
-        boxes.at(i)->setChecked(states.at(i));
+    options.setRememberCategory(values.at(0) == 'T');
+    options.setRememberUnits(values.at(1) == 'T');
+    options.setRememberValue(values.at(2) == 'T');
+    options.setAutoConvert(values.at(3) == 'T');
+    options.setStartCompact(values.at(4) == 'T');
 }
 
 } // namespace
 
-class TestOptionsDialog : public QObject {
+class TestOptionsDialog : public MainWindowTest {
     Q_OBJECT
 
 private slots:
     void init()
     {
-        m_environment = std::make_unique<TestEnvironment>();
+        start();
         releaseProgramRecords();
     }
     void cleanup()
     {
-        // Taken out first, so that the environment ends with this test even when the check fails.
-        const std::unique_ptr<TestEnvironment> environment = std::move(m_environment);
-        m_form.reset();
-        releaseProgramRecords();
-        VERIFY_NO_UNEXPECTED_BOXES(*environment);
+        m_dialog.reset();
+        finish();
     }
 
-    void controlsAndCaptions()
+    // Every control has a name, every box and button an access key of its own, and Tab walks
+    // the enabled boxes and then the buttons in order.
+    void namesAccessKeysAndTabOrder_data()
     {
-        MainWindow form;
-        OptionsDialog dialog(&form, form);
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Options"));
-        QVERIFY(dialog.isModal());
-        QCOMPARE(child<QGroupBox>(dialog, "frm1")->title(), QStringLiteral("History Settings"));
-        QCOMPARE(child<QGroupBox>(dialog, "Frame1")->title(), QStringLiteral("View Settings"));
-        QStringList captions;
-        for (const QCheckBox *box : checkBoxes(dialog))
-            captions.append(box->text());
-        QCOMPARE(captions, QStringList({"&Remember last converter used", "Remember last &unit used",
-                                        "Remember last converted &value", "&Auto Convert Last Used",
-                                        "Compact &Window on Start"}));
-        for (QCheckBox *box : {child<QCheckBox>(dialog, "ChbRLCU"), child<QCheckBox>(dialog, "ChbRLUU"), child<QCheckBox>(dialog, "ChbRLCV"), child<QCheckBox>(dialog, "chbAutoCon")})
-            QCOMPARE(box->parentWidget(), child<QGroupBox>(dialog, "frm1"));
-        QCOMPARE(child<QCheckBox>(dialog, "chbCompactForm")->parentWidget(), child<QGroupBox>(dialog, "Frame1"));
-        QCOMPARE(dialog.palette().color(QPalette::Window), QColor(224, 224, 224));
-        QVERIFY(!child<QLabel>(dialog, "imgIcon")->pixmap().isNull());
-        QVERIFY(child<QPushButton>(dialog, "cmdOK")->isDefault());
-
-        // Top to bottom: the two frames, then the icon and OK, Cancel, Apply from left to right.
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QVERIFY(child<QGroupBox>(dialog, "frm1")->geometry().bottom() < child<QGroupBox>(dialog, "Frame1")->geometry().top());
-        QVERIFY(child<QGroupBox>(dialog, "Frame1")->geometry().bottom() < child<QPushButton>(dialog, "cmdOK")->geometry().top());
-        QVERIFY(child<QLabel>(dialog, "imgIcon")->geometry().right() < child<QPushButton>(dialog, "cmdOK")->geometry().left());
-        QVERIFY(child<QPushButton>(dialog, "cmdOK")->geometry().right() < child<QPushButton>(dialog, "cmdCancel")->geometry().left());
-        QVERIFY(child<QPushButton>(dialog, "cmdCancel")->geometry().right() < child<QPushButton>(dialog, "cmdApply")->geometry().left());
-        QCOMPARE(QStringList({child<QPushButton>(dialog, "cmdOK")->text(), child<QPushButton>(dialog, "cmdCancel")->text(), child<QPushButton>(dialog, "cmdApply")->text()}),
-                 QStringList({"&OK", "&Cancel", "A&pply"}));
-        QCOMPARE(accessKeys::windowFaults(dialog), QStringList());
-        for (const QWidget *control : dialog.findChildren<QWidget *>())
+        QTest::addColumn<QString>("options");
+        QTest::addColumn<QStringList>("order");
+        QTest::newRow("converter on") << "T----" << (kBoxNames + QStringList{"cmdOK", "cmdCancel", "cmdApply", "ChbRLCU"});
+        QTest::newRow("converter off") << "-----"
+                                       << QStringList{"ChbRLCU", "chbCompactForm", "cmdOK", "cmdCancel", "cmdApply",
+                                                      "ChbRLCU"};
+    }
+    void namesAccessKeysAndTabOrder()
+    {
+        QFETCH(QString, options);
+        QFETCH(QStringList, order);
+        setOptionValues(options);
+        QVERIFY(openDialog(false));
+        QVERIFY(m_dialog->isModal());
+        QCOMPARE(accessKeys::windowFaults(*m_dialog), QStringList());
+        for (const QWidget *control : m_dialog->findChildren<QWidget *>())
             QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(control->objectName()));
-        QCOMPARE(child<QCheckBox>(dialog, "ChbRLCU")->accessibleName(), QStringLiteral("Remember last converter used"));
+        QApplication::setActiveWindow(m_dialog.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+        QStringList visited;
+        for (int i = 0; i < order.size(); ++i) {
+            QWidget *focus = QApplication::focusWidget();
+            QVERIFY(focus);
+            visited.append(focus->objectName());
+            QTest::keyClick(focus, Qt::Key_Tab);
+        }
+        QCOMPARE(visited, order);
     }
 
     // The light grey background keeps dark text in a dark theme too.
@@ -150,72 +103,37 @@ private slots:
     {
         QFETCH(bool, dark);
         const ThemeScope scope(dark);
-        programOptions().setRememberCategory(true); // every box enabled
-        MainWindow form;
-        OptionsDialog dialog(&form, form);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QCOMPARE(dialog.palette().color(QPalette::Window), QColor(224, 224, 224));
-        const QStringList poor = readability::poorlyReadable(dialog);
+        setOptionValues("T----"); // every box enabled
+        QVERIFY(openDialog(false));
+        const QStringList poor = readability::poorlyReadable(*m_dialog);
         QVERIFY2(poor.isEmpty(), qPrintable(poor.join("; ")));
     }
 
     // The history boxes follow "Remember last converter used"; the compact box stands alone.
     void openingShowsOptions_data()
     {
-        QTest::addColumn<QList<bool>>("options");
-        QTest::addColumn<QList<bool>>("checked");
-        QTest::addColumn<QList<bool>>("enabled");
-        QTest::newRow("all off") << QList<bool>{false, false, false, false, false}
-                                 << QList<bool>{false, false, false, false, false}
-                                 << QList<bool>{true, false, false, false, true};
-        QTest::newRow("converter off, the three dependent on")
-            << QList<bool>{false, true, true, true, false} << QList<bool>{false, false, false, false, false}
-            << QList<bool>{true, false, false, false, true};
-        QTest::newRow("converter off, compact on") << QList<bool>{false, true, false, true, true}
-                                                   << QList<bool>{false, false, false, false, true}
-                                                   << QList<bool>{true, false, false, false, true};
-        QTest::newRow("converter only") << QList<bool>{true, false, false, false, false}
-                                        << QList<bool>{true, false, false, false, false}
-                                        << QList<bool>{true, true, true, true, true};
-        QTest::newRow("converter and units") << QList<bool>{true, true, false, false, false}
-                                             << QList<bool>{true, true, false, false, false}
-                                             << QList<bool>{true, true, true, true, true};
-        QTest::newRow("converter and value") << QList<bool>{true, false, true, false, false}
-                                             << QList<bool>{true, false, true, false, false}
-                                             << QList<bool>{true, true, true, true, true};
-        QTest::newRow("converter and auto convert") << QList<bool>{true, false, false, true, false}
-                                                    << QList<bool>{true, false, false, true, false}
-                                                    << QList<bool>{true, true, true, true, true};
-        QTest::newRow("all on") << QList<bool>{true, true, true, true, true}
-                                << QList<bool>{true, true, true, true, true}
-                                << QList<bool>{true, true, true, true, true};
+        QTest::addColumn<QString>("options");
+        QTest::addColumn<QString>("checked");
+        QTest::addColumn<QString>("enabled");
+        QTest::newRow("all off") << "-----" << "-----" << "T---T";
+        QTest::newRow("converter off, the three dependent on") << "-TTT-" << "-----" << "T---T";
+        QTest::newRow("converter off, compact on") << "-T-TT" << "----T" << "T---T";
+        QTest::newRow("converter only") << "T----" << "T----" << "TTTTT";
+        QTest::newRow("converter and units") << "TT---" << "TT---" << "TTTTT";
+        QTest::newRow("converter and value") << "T-T--" << "T-T--" << "TTTTT";
+        QTest::newRow("converter and auto convert") << "T--T-" << "T--T-" << "TTTTT";
+        QTest::newRow("all on") << "TTTTT" << "TTTTT" << "TTTTT";
     }
     void openingShowsOptions()
     {
-        QFETCH(QList<bool>, options);
-        QFETCH(QList<bool>, checked);
-        QFETCH(QList<bool>, enabled);
+        QFETCH(QString, options);
+        QFETCH(QString, checked);
+        QFETCH(QString, enabled);
         setOptionValues(options);
-        MainWindow form;
-        OptionsDialog dialog(&form, form);
-        QCOMPARE(checkedStates(dialog), checked);
-        QCOMPARE(enabledStates(dialog), enabled);
+        QVERIFY(openDialog(false));
+        QCOMPARE(checkedBoxes(), checked);
+        QCOMPARE(enabledBoxes(), enabled);
         QCOMPARE(optionValues(), options); // opening changes nothing
-    }
-
-    // Opening with the converter off, then OK: the three dependent options are stored false,
-    // in memory and, at program end, in the store.
-    void okWithConverterOffClearsDependents()
-    {
-        storeOptions({false, true, true, true, false});
-        loadMainWindow();
-        OptionsDialog dialog(m_form.get(), *m_form);
-        child<QPushButton>(dialog, "cmdOK")->click();
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(optionValues(), QList<bool>({false, false, false, false, false}));
-        m_form->unload();
-        QCOMPARE(storedOptions(), QStringList({"False", "False", "False", "False", "False"}));
     }
 
     // Clearing and ticking "Remember last converter used", by mouse or by the Space key.
@@ -228,74 +146,74 @@ private slots:
     void dependencyRule()
     {
         QFETCH(bool, useKeyboard);
-        setOptionValues({true, true, true, true, false});
-        MainWindow form;
-        OptionsDialog dialog(&form, form);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        const auto toggleConverter = [&] {
+        setOptionValues("TTTT-");
+        QVERIFY(openDialog(false));
+        const auto toggle = [&](int number) {
             if (useKeyboard)
-                QTest::keyClick(child<QCheckBox>(dialog, "ChbRLCU"), Qt::Key_Space);
+                QTest::keyClick(box(number), Qt::Key_Space);
             else
-                QTest::mouseClick(child<QCheckBox>(dialog, "ChbRLCU"), Qt::LeftButton);
+                QTest::mouseClick(box(number), Qt::LeftButton);
         };
-
-        toggleConverter();
-        QCOMPARE(checkedStates(dialog), QList<bool>({false, false, false, false, false}));
-        QCOMPARE(enabledStates(dialog), QList<bool>({true, false, false, false, true}));
-        toggleConverter();
-        QCOMPARE(checkedStates(dialog), QList<bool>({true, false, false, false, false}));
-        QCOMPARE(enabledStates(dialog), QList<bool>({true, true, true, true, true}));
-
+        toggle(0);
+        QCOMPARE(checkedBoxes(), QStringLiteral("-----"));
+        QCOMPARE(enabledBoxes(), QStringLiteral("T---T"));
+        toggle(0);
+        QCOMPARE(checkedBoxes(), QStringLiteral("T----"));
+        QCOMPARE(enabledBoxes(), QStringLiteral("TTTTT"));
         // The other boxes change nothing but their own mark until Apply.
-        if (useKeyboard) {
-            QTest::keyClick(child<QCheckBox>(dialog, "ChbRLCV"), Qt::Key_Space);
-            QTest::keyClick(child<QCheckBox>(dialog, "chbCompactForm"), Qt::Key_Space);
-        } else {
-            QTest::mouseClick(child<QCheckBox>(dialog, "ChbRLCV"), Qt::LeftButton);
-            QTest::mouseClick(child<QCheckBox>(dialog, "chbCompactForm"), Qt::LeftButton);
-        }
-        QCOMPARE(checkedStates(dialog), QList<bool>({true, false, true, false, true}));
-        QCOMPARE(optionValues(), QList<bool>({true, true, true, true, false}));
+        toggle(2);
+        toggle(4);
+        QCOMPARE(checkedBoxes(), QStringLiteral("T-T-T"));
+        QCOMPARE(optionValues(), QStringLiteral("TTTT-"));
     }
 
-    // Apply copies every box into programOptions (each box into its own option), keeps the dialog
-    // open and writes nothing; Cancel then keeps what was applied, and program end stores it.
-    void applyThenCancel_data()
+    // OK, Enter (from a check box) and Apply copy every box into its own option, Cancel and
+    // Escape keep what was applied before; the dialog writes nothing, the program's end stores
+    // the options. Opening with the converter off clears the three dependent ones.
+    void buttonsApplyOrDiscard_data()
     {
-        QTest::addColumn<QList<bool>>("boxes");
-        QTest::newRow("converter") << QList<bool>{true, false, false, false, false};
-        QTest::newRow("units") << QList<bool>{true, true, false, false, false};
-        QTest::newRow("value") << QList<bool>{true, false, true, false, false};
-        QTest::newRow("auto convert") << QList<bool>{true, false, false, true, false};
-        QTest::newRow("all history") << QList<bool>{true, true, true, true, false};
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("ticked");  // empty: as opened
+        QTest::addColumn<QString>("buttons"); // pressed in turn
+        QTest::addColumn<QString>("applied");
+        QTest::newRow("OK with the converter off") << "-TTT-" << "" << "OK" << "-----";
+        QTest::newRow("Enter") << "-----" << "T--T-" << "Enter" << "T--T-";
+        QTest::newRow("Escape") << "-----" << "T--T-" << "Escape" << "-----";
+        for (const char *boxes : {"T----", "TT---", "T-T--", "T--T-", "TTTT-"})
+            QTest::addRow("Apply %s, then Cancel", boxes) << "-----" << QString(boxes) << "Apply, Cancel" << QString(boxes);
     }
-    void applyThenCancel()
+    void buttonsApplyOrDiscard()
     {
-        QFETCH(QList<bool>, boxes);
-        storeOptions({false, false, false, false, false});
-        loadMainWindow();
+        QFETCH(QString, stored);
+        QFETCH(QString, ticked);
+        QFETCH(QString, buttons);
+        QFETCH(QString, applied);
+        storeOptions(stored);
+        QVERIFY(openDialog(true));
+        QApplication::setActiveWindow(m_dialog.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
         RecordingSettingsStore &counter = RecordingSettingsStore::install();
-        OptionsDialog dialog(m_form.get(), *m_form);
-        dialog.show();
-        setChecked(dialog, boxes);
-        child<QPushButton>(dialog, "cmdApply")->click();
-        QVERIFY(dialog.isVisible());
-        QCOMPARE(optionValues(), boxes);
-
-        setChecked(dialog, {false, false, false, false, false}); // changed again, not applied
-        child<QPushButton>(dialog, "cmdCancel")->click();
-        QVERIFY(!dialog.isVisible());
-        QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        QCOMPARE(optionValues(), boxes);
+        if (!ticked.isEmpty())
+            setChecked(ticked);
+        for (const QString &button : buttons.split(", ")) {
+            if (button == "Enter" || button == "Escape") {
+                QTest::keyClick(box(0), button == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
+                continue;
+            }
+            child<QPushButton>(*m_dialog, "cmd" + button)->click();
+            if (button == "Apply") {
+                QVERIFY(m_dialog->isVisible());
+                QCOMPARE(optionValues(), applied);
+                setChecked("-----"); // changed again, not applied
+            }
+        }
+        QVERIFY(!m_dialog->isVisible());
+        QCOMPARE(m_dialog->result(), int(buttons == "OK" || buttons == "Enter" ? QDialog::Accepted : QDialog::Rejected));
+        QCOMPARE(optionValues(), applied);
         QCOMPARE(counter.changeCount(), 0);
-        QCOMPARE(storedOptions(), QStringList({"False", "False", "False", "False", "False"}));
-
+        QCOMPARE(storedOptions(), stored);
         m_form->unload();
-        QStringList expected;
-        for (bool value : boxes)
-            expected.append(value ? QStringLiteral("True") : QStringLiteral("False"));
-        QCOMPARE(storedOptions(), expected);
+        QCOMPARE(storedOptions(), applied);
     }
 
     // The layout question: asked only when the compact option no longer matches the main
@@ -303,18 +221,16 @@ private slots:
     // the option.
     void layoutQuestion_data()
     {
-        QTest::addColumn<bool>("compactAtStart");  // the stored option when the window loads
-        QTest::addColumn<int>("menuSwitches");     // layout switches from the menu afterwards
-        QTest::addColumn<bool>("compactBox");      // "Compact Window on Start" when pressed
-        QTest::addColumn<bool>("pressOK");         // OK, or else Apply
-        QTest::addColumn<QString>("question");     // empty: none asked
+        QTest::addColumn<bool>("compactAtStart"); // the stored option when the window loads
+        QTest::addColumn<int>("menuSwitches");    // layout switches from the menu afterwards
+        QTest::addColumn<bool>("compactBox");     // "Compact Window on Start" when pressed
+        QTest::addColumn<bool>("pressOK");        // OK, or else Apply
+        QTest::addColumn<QString>("question");    // empty: none asked
         QTest::addColumn<bool>("answerYes");
         QTest::addColumn<bool>("normalAfter");
-
         const QString toCompact = QStringLiteral("Show Compact Window now");
         const QString toNormal = QStringLiteral("Show Full size Window now");
-        QTest::newRow("normal, compact ticked, Apply, Yes")
-            << false << 0 << true << false << toCompact << true << false;
+        QTest::newRow("normal, compact ticked, Apply, Yes") << false << 0 << true << false << toCompact << true << false;
         QTest::newRow("normal, compact ticked, OK, Yes") << false << 0 << true << true << toCompact << true << false;
         QTest::newRow("normal, compact ticked, No") << false << 0 << true << false << toCompact << false << true;
         QTest::newRow("normal, compact clear") << false << 0 << false << true << QString() << false << true;
@@ -335,97 +251,35 @@ private slots:
         QFETCH(QString, question);
         QFETCH(bool, answerYes);
         QFETCH(bool, normalAfter);
-
-        storeOptions({false, false, false, false, compactAtStart});
-        loadMainWindow();
+        storeOptions(compactAtStart ? "----T" : "-----");
+        m_form = std::make_unique<MainWindow>();
+        QVERIFY(m_form->load());
         for (int i = 0; i < menuSwitches; ++i)
             m_form->toggleCompactLayout();
         RecordingSettingsStore &counter = RecordingSettingsStore::install();
-        OptionsDialog dialog(m_form.get(), *m_form);
-        dialog.show();
-        QCOMPARE(child<QCheckBox>(dialog, "chbCompactForm")->isChecked(), compactAtStart);
-        child<QCheckBox>(dialog, "chbCompactForm")->setChecked(compactBox);
+        QVERIFY(openDialog(false));
+        QCOMPARE(box(4)->isChecked(), compactAtStart);
+        box(4)->setChecked(compactBox);
         if (!question.isEmpty())
             m_environment->boxes().expect(answerYes ? platform::Answer::Yes : platform::Answer::No);
-        (pressOK ? child<QPushButton>(dialog, "cmdOK") : child<QPushButton>(dialog, "cmdApply"))->click();
+        child<QPushButton>(*m_dialog, pressOK ? "cmdOK" : "cmdApply")->click();
 
-        const QList<platform::MessageBoxRequest> &shown = m_environment->boxes().shown();
-        QCOMPARE(shown.size(), question.isEmpty() ? 0 : 1);
-        if (!question.isEmpty()) {
-            QCOMPARE(shown.first().text, question);
-            QCOMPARE(shown.first().buttons, platform::Buttons::YesNo);
-            QCOMPARE(shown.first().icon, platform::Icon::Question);
-            QCOMPARE(shown.first().title, app::appTitle());
-        }
+        QList<platform::MessageBoxRequest> asked;
+        if (!question.isEmpty())
+            asked.append({question, platform::Buttons::YesNo, platform::Icon::Question, app::appTitle()});
+        QCOMPARE(m_environment->boxes().shown(), asked);
         QCOMPARE(m_form->showsNormalLayout(), normalAfter);
         QCOMPARE(programOptions().startCompact(), compactBox);
-        QCOMPARE(dialog.isVisible(), !pressOK);
+        QCOMPARE(m_dialog->isVisible(), !pressOK);
         QCOMPARE(counter.changeCount(), 0);
     }
 
-    // Tab walks the enabled boxes and then the buttons in order; disabled boxes are skipped.
-    void tabOrder_data()
-    {
-        QTest::addColumn<bool>("converter");
-        QTest::addColumn<QStringList>("order");
-        QTest::newRow("converter on") << true
-                                      << QStringList{"ChbRLCU", "ChbRLUU",  "ChbRLCV",   "chbAutoCon", "chbCompactForm",
-                                                     "cmdOK",   "cmdCancel", "cmdApply", "ChbRLCU"};
-        QTest::newRow("converter off") << false
-                                       << QStringList{"ChbRLCU", "chbCompactForm", "cmdOK", "cmdCancel", "cmdApply",
-                                                      "ChbRLCU"};
-    }
-    void tabOrder()
-    {
-        QFETCH(bool, converter);
-        QFETCH(QStringList, order);
-        setOptionValues({converter, false, false, false, false});
-        MainWindow form;
-        OptionsDialog dialog(&form, form);
-        dialog.show();
-        QApplication::setActiveWindow(&dialog);
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        QStringList visited;
-        for (int i = 0; i < order.size(); ++i) {
-            QWidget *focus = QApplication::focusWidget();
-            QVERIFY(focus);
-            visited.append(focus->objectName());
-            QTest::keyClick(focus, Qt::Key_Tab);
-        }
-        QCOMPARE(visited, order);
-    }
-
-    // Enter presses OK (which applies) from a check box; Escape cancels without applying.
-    void enterAndEscape_data()
-    {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("result");
-        QTest::addColumn<bool>("applied");
-        QTest::newRow("enter") << int(Qt::Key_Return) << int(QDialog::Accepted) << true;
-        QTest::newRow("escape") << int(Qt::Key_Escape) << int(QDialog::Rejected) << false;
-    }
-    void enterAndEscape()
-    {
-        QFETCH(int, key);
-        QFETCH(int, result);
-        QFETCH(bool, applied);
-        MainWindow form;
-        OptionsDialog dialog(&form, form);
-        dialog.show();
-        QApplication::setActiveWindow(&dialog);
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        child<QCheckBox>(dialog, "ChbRLCU")->setChecked(true);
-        QTest::keyClick(child<QCheckBox>(dialog, "ChbRLCU"), Qt::Key(key));
-        QVERIFY(!dialog.isVisible());
-        QCOMPARE(dialog.result(), result);
-        QCOMPARE(programOptions().rememberCategory(), applied);
-    }
-
-    // The menu entry opens a new modal dialog centred on the screen, filled from programOptions, and
+    // The menu entry opens a new modal dialog centred on the screen, filled from the options, and
     // discards it when it closes: changes that were not applied are gone at the next opening.
     void openedFromMenu()
     {
-        loadMainWindow();
+        m_form = std::make_unique<MainWindow>();
+        QVERIFY(m_form->load());
         MainWindow::ModalWindows windows;
         windows.options = [](MainWindow &owner) { OptionsDialog::showModal(&owner, owner); };
         m_form->setModalWindows(windows);
@@ -440,33 +294,55 @@ private slots:
                 return;
             opened.append(dialog);
             converterShown.append(child<QCheckBox>(*dialog, "ChbRLCU")->isChecked());
-            const QRect screen = dialog->screen()->geometry();
-            offsets.append(dialog->geometry().center() - screen.center());
+            offsets.append(dialog->geometry().center() - dialog->screen()->geometry().center());
             child<QCheckBox>(*dialog, "ChbRLCU")->setChecked(true);
             child<QPushButton>(*dialog, "cmdCancel")->click();
         };
         for (int opening = 0; opening < 2; ++opening) {
             QTimer::singleShot(0, this, answerDialog);
-            m_form->openOptions();
+            child<QAction>(*m_form, "mnuOptions")->trigger();
         }
         QCOMPARE(opened.size(), 2);
         QVERIFY(opened.at(0).isNull() && opened.at(1).isNull()); // discarded after closing
         QCOMPARE(converterShown, QList<bool>({false, false}));
         QVERIFY(!programOptions().rememberCategory());
         for (const QPoint &offset : offsets)
-            QVERIFY2(offset.manhattanLength() <= 20,
-                     qPrintable(QStringLiteral("off centre by %1, %2").arg(offset.x()).arg(offset.y())));
+            QVERIFY2(offset.manhattanLength() <= 20, qPrintable(QString("off centre by %1, %2").arg(offset.x()).arg(offset.y())));
     }
 
 private:
-    void loadMainWindow()
+    // Opens the dialog over the main window (loaded from the store when load is set, else as
+    // made), shown; false when it does not show.
+    bool openDialog(bool load)
     {
-        m_form = std::make_unique<MainWindow>();
-        QVERIFY(m_form->load());
+        if (!m_form) {
+            m_form = std::make_unique<MainWindow>();
+            if (load && !m_form->load())
+                return false;
+        }
+        m_dialog = std::make_unique<OptionsDialog>(m_form.get(), *m_form);
+        m_dialog->show();
+        return QTest::qWaitForWindowExposed(m_dialog.get());
     }
 
-    std::unique_ptr<TestEnvironment> m_environment;
-    std::unique_ptr<MainWindow> m_form;
+    QCheckBox *box(int number) const { return child<QCheckBox>(*m_dialog, kBoxNames.at(number)); }
+
+    QString boxFlags(bool (QCheckBox::*state)() const) const
+    {
+        QList<bool> states;
+        for (int i = 0; i < kBoxNames.size(); ++i)
+            states.append((box(i)->*state)());
+        return flags(states);
+    }
+    QString checkedBoxes() const { return boxFlags(&QCheckBox::isChecked); }
+    QString enabledBoxes() const { return boxFlags(&QCheckBox::isEnabled); }
+    void setChecked(const QString &states) const
+    {
+        for (int i = 0; i < kBoxNames.size(); ++i)
+            box(i)->setChecked(states.at(i) == 'T');
+    }
+
+    std::unique_ptr<OptionsDialog> m_dialog;
 };
 
 QTEST_MAIN(TestOptionsDialog)
