@@ -90,12 +90,12 @@ conversion::FactorTable expectedFactors(const QStringList &lines)
 
 // The unit lists of a large category: the sorted order, the item tags and the factors the
 // window builds are the ones worked out line by line.
-class TestUnitLists : public QObject {
+class TestUnitLists : public MainWindowTest {
     Q_OBJECT
 
 private slots:
-    void init() { mainwindowtest::start(m_environment); }
-    void cleanup() { mainwindowtest::finish(m_form, m_environment); }
+    void init() { start(); }
+    void cleanup() { finish(); }
 
     void largeCategoriesListAsBuiltTheSimpleWay_data()
     {
@@ -120,9 +120,8 @@ private slots:
         m_environment->writeFile("bin/unitType.ucr", "Big\r\nSmall\r\n");
         m_environment->writeFile("bin/Big.ucr", category.bytes);
         m_environment->writeFile("bin/Small.ucr", "1^Metre\r\n0.3048^Foot\r\n");
-        QVERIFY(mainwindowtest::load(m_form));
-        auto *categories = child<QListWidget>(*m_form, "UnitType");
-        categories->setCurrentRow(0);
+        QVERIFY(load());
+        categories()->setCurrentRow(0);
         if (meanwhile == "same size") {
             // The same bytes in another order, at once: two lines swap places.
             category.lines.swapItemsAt(1, 2);
@@ -132,11 +131,11 @@ private slots:
             m_environment->writeFile("bin/Big.ucr", category.bytes);
         }
         if (meanwhile == "other category")
-            categories->setCurrentRow(1);
+            categories()->setCurrentRow(1);
         else if (!meanwhile.isEmpty())
             m_form->reset();
         if (!meanwhile.isEmpty())
-            categories->setCurrentRow(0);
+            categories()->setCurrentRow(0);
 
         const std::vector<ExpectedUnit> expected = expectedUnits(category.lines, QLocale());
         for (const char *name : {"FromUnit", "ToUnit"}) {
@@ -151,10 +150,6 @@ private slots:
         }
         QCOMPARE(m_form->factorTable(), expectedFactors(category.lines));
     }
-
-private:
-    std::unique_ptr<TestEnvironment> m_environment;
-    std::unique_ptr<MainWindow> m_form;
 };
 
 QTEST_MAIN(TestUnitLists)
