@@ -1,4 +1,3 @@
-#include "gui/mainwindow/FootFurlongMetre.h"
 #include "gui/widgets/ComboKeyPressFilter.h"
 #include "gui/widgets/TypeAhead.h"
 #include "support/TestEnvironment.h"
@@ -11,11 +10,28 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <QVBoxLayout>
+#include <QWidget>
 
 #include <memory>
 #include <stdexcept>
 
 namespace {
+
+// A window holding one editable unit combo (Foot, Furlong, Metre; nothing chosen, no new items
+// from typing), the list the type-ahead tests type into. The caller shows the window.
+std::unique_ptr<QWidget> makeFootFurlongMetreWindow(QComboBox *&combo)
+{
+    auto window = std::make_unique<QWidget>();
+    auto *layout = new QVBoxLayout(window.get());
+    combo = new QComboBox(window.get());
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->addItems({QStringLiteral("Foot"), QStringLiteral("Furlong"), QStringLiteral("Metre")});
+    combo->setCurrentIndex(-1);
+    layout->addWidget(combo);
+    return window;
+}
 
 // An edit field's text and selection written as "Fu[rlong]" (selected part in brackets) or
 // "Fu|rlong" (the caret, nothing selected).
