@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <numeric>
-#include <thread>
 #include <vector>
 
 namespace catalogue {
@@ -19,29 +18,15 @@ public:
     bool lessThan(const QString &left, const QString &right) const;
 
     // The positions 0 to count - 1 in the order of the names nameAt(position) gives them, names
-    // that compare equal in the order of their positions. Positions are sorted, never names. A
-    // long list is sorted in two halves at once, the second on a thread of its own with a
-    // collator of its own, and the halves merged: the order is the same as in one piece.
+    // that compare equal in the order of their positions. Positions are sorted, never names.
     template <typename NameAt>
     std::vector<quint16> sortedPositions(int count, NameAt nameAt) const
     {
         std::vector<quint16> positions(std::size_t(std::max(count, 0)));
         std::iota(positions.begin(), positions.end(), quint16(0));
-        const auto byName = [&nameAt](const QCollator &collator) {
-            return [&collator, &nameAt](quint16 a, quint16 b) { return collator.compare(nameAt(a), nameAt(b)) < 0; };
-        };
-        if (count < kHalvedSortLength || std::thread::hardware_concurrency() < 2) {
-            std::stable_sort(positions.begin(), positions.end(), byName(m_collator));
-            return positions;
-        }
-        const auto middle = positions.begin() + count / 2;
-        std::jthread secondHalf([&] { // joined however this ends
-            const ListOrder order(m_collator.locale());
-            std::stable_sort(middle, positions.end(), byName(order.m_collator));
+        std::stable_sort(positions.begin(), positions.end(), [this, &nameAt](quint16 a, quint16 b) {
+            return m_collator.compare(nameAt(a), nameAt(b)) < 0;
         });
-        std::stable_sort(positions.begin(), middle, byName(m_collator));
-        secondHalf.join();
-        std::inplace_merge(positions.begin(), middle, positions.end(), byName(m_collator));
         return positions;
     }
 
@@ -62,9 +47,6 @@ public:
     }
 
 private:
-    // Lists at least this long are sorted in two halves at once.
-    static constexpr int kHalvedSortLength = 4096;
-
     QCollator m_collator;
 };
 
